@@ -1,0 +1,59 @@
+// The computer player's move choice: one entry point over two engines that
+// always agree on the chosen cell.
+#ifndef QUADRIFLANK_AI_SEARCHER_H_
+#define QUADRIFLANK_AI_SEARCHER_H_
+
+#include <cstdint>
+
+#include "board/board.h"
+
+namespace qf {
+
+// Depth the game passes for every computer move.
+inline constexpr int32_t kSearchDepth = 6;
+
+// Called once on entry to every search node. The game uses it to keep the
+// window alive; tools count nodes with it. A plain function pointer keeps the
+// call cheap on the search's hot path.
+struct NodeHook {
+  void (*fn)(void* context) = nullptr;
+  void* context = nullptr;
+  void operator()() const {
+    if (fn != nullptr) fn(context);
+  }
+};
+
+enum class Engine {
+  kFast,       // the default: same cells, far fewer nodes
+  kReference,  // plain fixed-depth alpha-beta, the definition of the choice
+};
+
+class Searcher {
+ public:
+  explicit Searcher(NodeHook hook = {}, Engine engine = Engine::kFast)
+      : hook_(hook), engine_(engine) {}
+
+  // Chooses a move for `seat` on `board` (SeatCount and MoveCount as set
+  // there). Outputs -1, -1 when the seat has no legal move, and then leaves
+  // SearchingSeat and RootDepth unchanged. The board is left exactly as it
+  // was found.
+  void ChooseMove(Board& board, int32_t seat, int32_t depth, int32_t* column,
+                  int32_t* row);
+
+  int32_t SearchingSeat() const { return searching_seat_; }
+  int32_t RootDepth() const { return root_depth_; }
+
+  Engine engine() const { return engine_; }
+  void set_engine(Engine engine) { engine_ = engine; }
+  void set_hook(NodeHook hook) { hook_ = hook; }
+
+ private:
+  NodeHook hook_;
+  Engine engine_;
+  int32_t searching_seat_ = 0;
+  int32_t root_depth_ = 0;
+};
+
+}  // namespace qf
+
+#endif  // QUADRIFLANK_AI_SEARCHER_H_

@@ -1,0 +1,92 @@
+// The game position and the rules of four-seat Reversi.
+#ifndef QUADRIFLANK_BOARD_BOARD_H_
+#define QUADRIFLANK_BOARD_BOARD_H_
+
+#include <array>
+#include <cstdint>
+
+namespace qf {
+
+inline constexpr int kBoardSize = 8;
+inline constexpr int kCellCount = 64;
+inline constexpr int kMaxSeats = 4;
+
+// 64 cells, cell (column, row) at element column * 8 + row; 0 is empty and
+// 1..4 a disc of that seat. Every scan runs the column outer, the row inner.
+using Cells = std::array<int32_t, kCellCount>;
+
+constexpr int CellIndex(int column, int row) { return column * 8 + row; }
+
+// One direction step, in the fixed order every operation walks them:
+// right, down, left, up, down-right, up-left, up-right, down-left.
+struct Direction {
+  int32_t column_step;
+  int32_t row_step;
+};
+inline constexpr std::array<Direction, 8> kDirections = {{
+    {1, 0}, {0, 1}, {-1, 0}, {0, -1}, {1, 1}, {-1, -1}, {1, -1}, {-1, 1}}};
+
+// The note of one placed disc, so that a trial move can be taken back.
+// Turned positions are packed as column + 8 * row and ended by -1.
+struct MoveRecord {
+  static constexpr int kCapacity = 30;
+  int32_t column;
+  int32_t row;
+  int32_t count;
+  int32_t turned[kCapacity];
+  int32_t previous[kCapacity];
+};
+static_assert(sizeof(MoveRecord) == 63 * sizeof(int32_t));
+
+// Truth values follow the game's convention: the rule operations answer 1
+// for true, while FlanksInDirection and GameOn use -1; 0 is always false.
+class Board {
+ public:
+  Board() = default;
+
+  void ClearBoard(int32_t seat_count);
+  // Writes without any test; the caller keeps column and row in 0..7.
+  void SetCell(int32_t seat, int32_t column, int32_t row) {
+    cells_[CellIndex(column, row)] = seat;
+  }
+  int32_t Cell(int32_t column, int32_t row) const {
+    return cells_[CellIndex(column, row)];
+  }
+
+  int32_t IsLegalMove(int32_t seat, int32_t column, int32_t row) const;
+  int32_t FlanksInDirection(int32_t seat, int32_t column, int32_t row,
+                            int32_t column_step, int32_t row_step) const;
+  int32_t HasLegalMove(int32_t seat) const;
+  int32_t PlaceMove(int32_t seat, int32_t column, int32_t row);
+
+  static void InitMoveRecord(MoveRecord& record, int32_t column, int32_t row);
+  void TurnFlankedDiscs(int32_t seat, MoveRecord& record);
+  void TurnRun(int32_t seat, MoveRecord& record, int32_t column_step,
+               int32_t row_step);
+  void UndoMove(const MoveRecord& record);
+
+  int32_t CountDiscs(int32_t seat) const;
+  void UpdateGameOn();
+  int32_t IsGameOver() const { return game_on_ == 0 ? 1 : 0; }
+
+  int32_t SeatCount() const { return seat_count_; }
+  int32_t MoveCount() const { return move_count_; }
+  int32_t GameOn() const { return game_on_; }
+  const Cells& cells() const { return cells_; }
+
+  // Sets up an arbitrary position, as the tools and tests need: the cells,
+  // a seat count and a move count, with the game running.
+  void SetPosition(const Cells& cells, int32_t seat_count, int32_t move_count);
+
+  friend bool operator==(const Board&, const Board&) = default;
+
+ private:
+  Cells cells_{};
+  int32_t seat_count_ = 0;
+  int32_t move_count_ = 0;
+  int32_t game_on_ = 0;
+};
+
+}  // namespace qf
+
+#endif  // QUADRIFLANK_BOARD_BOARD_H_

@@ -1,0 +1,42 @@
+#include <ostream>
+
+#include "order/roulette.h"
+#include "tools/cli_args.h"
+
+namespace qf::cli {
+namespace {
+
+// A window that only counts on the roulette's ticks.
+class NoWindow : public OrderDialogPort {
+ public:
+  void StartTimer(int32_t, int32_t) override {}
+  void StopTimer(int32_t) override {}
+  void SetItemText(int32_t, std::string_view) override {}
+  void EndModalWindow(int32_t) override {}
+};
+
+}  // namespace
+
+int RunRoulette(const std::vector<std::string>& args, std::istream&,
+                std::ostream& out, std::ostream&) {
+  const ParsedArgs parsed = ParseArgs(args, {});
+  ExpectPositionals(parsed, 2, "SEED TICKS");
+  const auto seed = static_cast<uint32_t>(
+      ParseInteger(parsed.positional[0], "SEED", 0, 4294967295LL));
+  const int64_t ticks =
+      ParseInteger(parsed.positional[1], "TICKS", 0, 1000000);
+  OrderState state;
+  RandomSource random([seed] { return seed; });
+  NoWindow window;
+  Roulette roulette(state, random, window);
+  roulette.StartRoulette();  // seeds from the fixed "clock": SEED
+  for (int64_t t = 0; t < ticks; ++t) {
+    roulette.DrawOrder();
+    const auto& order = state.PlayOrder;
+    out << order[0] << ' ' << order[1] << ' ' << order[2] << ' ' << order[3]
+        << '\n';
+  }
+  return 0;
+}
+
+}  // namespace qf::cli
