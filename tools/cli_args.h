@@ -48,9 +48,8 @@ void ExpectPositionals(const ParsedArgs& parsed, size_t count,
 
 // A command: arguments after the command name, output streams; returns the
 // exit status. Throws UsageError for a malformed command line.
-using Command = int (*)(const std::vector<std::string>& args,
-                        std::istream& in, std::ostream& out,
-                        std::ostream& err);
+using Command = int (*)(const std::vector<std::string>& args, std::istream& in,
+                        std::ostream& out, std::ostream& err);
 
 int RunPerft(const std::vector<std::string>& args, std::istream& in,
              std::ostream& out, std::ostream& err);

@@ -23,8 +23,7 @@ int RunRoulette(const std::vector<std::string>& args, std::istream&,
   ExpectPositionals(parsed, 2, "SEED TICKS");
   const auto seed = static_cast<uint32_t>(
       ParseInteger(parsed.positional[0], "SEED", 0, 4294967295LL));
-  const int64_t ticks =
-      ParseInteger(parsed.positional[1], "TICKS", 0, 1000000);
+  const int64_t ticks = ParseInteger(parsed.positional[1], "TICKS", 0, 1000000);
   OrderState state;
   RandomSource random([seed] { return seed; });
   NoWindow window;

@@ -24,8 +24,7 @@ void Board::SetPosition(const Cells& cells, int32_t seat_count,
 }
 
 int32_t Board::FlanksInDirection(int32_t seat, int32_t column, int32_t row,
-                                 int32_t column_step,
-                                 int32_t row_step) const {
+                                 int32_t column_step, int32_t row_step) const {
   column += column_step;
   row += row_step;
   if (!OnBoard(column, row)) return 0;

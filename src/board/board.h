@@ -23,8 +23,8 @@ struct Direction {
   int32_t column_step;
   int32_t row_step;
 };
-inline constexpr std::array<Direction, 8> kDirections = {{
-    {1, 0}, {0, 1}, {-1, 0}, {0, -1}, {1, 1}, {-1, -1}, {1, -1}, {-1, 1}}};
+inline constexpr std::array<Direction, 8> kDirections = {
+    {{1, 0}, {0, 1}, {-1, 0}, {0, -1}, {1, 1}, {-1, -1}, {1, -1}, {-1, 1}}};
 
 // The note of one placed disc, so that a trial move can be taken back.
 // Turned positions are packed as column + 8 * row and ended by -1.

@@ -14,8 +14,8 @@ std::string Printable(char c) {
 
 bool ParseBoardText(std::string_view text, Cells& cells, std::string& error) {
   if (text.size() != kCellCount) {
-    error = "board text must be 64 characters, got " +
-            std::to_string(text.size());
+    error =
+        "board text must be 64 characters, got " + std::to_string(text.size());
     return false;
   }
   Cells parsed{};

@@ -13,10 +13,10 @@
 namespace qf {
 
 struct AppState {
-  Board board;             // the position, also the search's scratch board
-  Cells shown_board{};     // ShownBoard: the only thing the view draws
+  Board board;               // the position, also the search's scratch board
+  Cells shown_board{};       // ShownBoard: the only thing the view draws
   int32_t current_seat = 0;  // CurrentSeat: the human's seat
-  RandomSource random;     // RandomState starts at 1
+  RandomSource random;       // RandomState starts at 1
   OrderState order;
   Searcher searcher;
 };

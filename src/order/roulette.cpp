@@ -29,9 +29,8 @@ void Roulette::StartRoulette() {
 }
 
 void Roulette::ShowName(int position) {
-  port_.SetItemText(
-      state_.panel_control_ids.At(position, kCountLabel),
-      state_.ParticipantNames[state_.PlayOrder[position]]);
+  port_.SetItemText(state_.panel_control_ids.At(position, kCountLabel),
+                    state_.ParticipantNames[state_.PlayOrder[position]]);
 }
 
 void Roulette::DrawOrder() {

@@ -42,7 +42,9 @@ class Roulette {
   void OrderButtonPressed();
 
  private:
-  int32_t DrawIndex() { return static_cast<int32_t>(4.0 * random_.RandomFraction()); }
+  int32_t DrawIndex() {
+    return static_cast<int32_t>(4.0 * random_.RandomFraction());
+  }
   void ShowName(int position);
 
   OrderState& state_;

@@ -61,35 +61,68 @@ TEST_P(RunTest, TurnsExactlyTheFlankedRuns) {
 
 INSTANTIATE_TEST_SUITE_P(
     Runs, RunTest,
-    testing::Values(
-        RunCase{"MixedColoursTurn",
-                {"........", ".2341...", "........", "........", "........",
-                 "........", "........", "........"},
-                1, 0, 1, true,
-                "........" "11111..." "........" "........"
-                "........" "........" "........" "........"},
-        RunCase{"RunToEdgeTurnsNothing",
-                {"........", ".2342222", "........", "........", "........",
-                 "........", "........", "........"},
-                1, 0, 1, false, ""},
-        RunCase{"RunToEmptyCellTurnsNothing",
-                {"........", ".234.1..", "........", "........", "........",
-                 "........", "........", "........"},
-                1, 0, 1, false, ""},
-        RunCase{"OwnNeighbourTurnsNothing",
-                {"........", ".12.....", "........", "........", "........",
-                 "........", "........", "........"},
-                1, 0, 1, false, ""},
-        RunCase{"OccupiedCell",
-                {"........", "32......", "........", "........", "........",
-                 "........", "........", "........"},
-                1, 0, 1, false, ""},
-        RunCase{"DiagonalUpLeftAndDown",
-                {"1.......", ".4......", "..3.....", "........", "...2....",
-                 "...1....", "........", "........"},
-                1, 3, 3, true,
-                "1......." ".1......" "..1....." "...1...."
-                "...1...." "...1...." "........" "........"}),
+    testing::Values(RunCase{"MixedColoursTurn",
+                            {"........", ".2341...", "........", "........",
+                             "........", "........", "........", "........"},
+                            1,
+                            0,
+                            1,
+                            true,
+                            "........"
+                            "11111..."
+                            "........"
+                            "........"
+                            "........"
+                            "........"
+                            "........"
+                            "........"},
+                    RunCase{"RunToEdgeTurnsNothing",
+                            {"........", ".2342222", "........", "........",
+                             "........", "........", "........", "........"},
+                            1,
+                            0,
+                            1,
+                            false,
+                            ""},
+                    RunCase{"RunToEmptyCellTurnsNothing",
+                            {"........", ".234.1..", "........", "........",
+                             "........", "........", "........", "........"},
+                            1,
+                            0,
+                            1,
+                            false,
+                            ""},
+                    RunCase{"OwnNeighbourTurnsNothing",
+                            {"........", ".12.....", "........", "........",
+                             "........", "........", "........", "........"},
+                            1,
+                            0,
+                            1,
+                            false,
+                            ""},
+                    RunCase{"OccupiedCell",
+                            {"........", "32......", "........", "........",
+                             "........", "........", "........", "........"},
+                            1,
+                            0,
+                            1,
+                            false,
+                            ""},
+                    RunCase{"DiagonalUpLeftAndDown",
+                            {"1.......", ".4......", "..3.....", "........",
+                             "...2....", "...1....", "........", "........"},
+                            1,
+                            3,
+                            3,
+                            true,
+                            "1......."
+                            ".1......"
+                            "..1....."
+                            "...1...."
+                            "...1...."
+                            "...1...."
+                            "........"
+                            "........"}),
     [](const testing::TestParamInfo<RunCase>& info) {
       return std::string(info.param.name);
     });
@@ -97,14 +130,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(BoardTest, SeveralDirectionsAreNotedInTheFixedOrder) {
   // Seat 1 plays (3,3) and flanks right, down, left, up, down-right,
   // up-left, up-right and down-left at once.
-  Board board = FromRows({"1..1..1.",
-                          ".2.3.4..",
-                          "..234...",
-                          "124.421.",
-                          "..432...",
-                          ".2.3.4..",
-                          "1..1..1.",
-                          "........"});
+  Board board = FromRows({"1..1..1.", ".2.3.4..", "..234...", "124.421.",
+                          "..432...", ".2.3.4..", "1..1..1.", "........"});
   const Board before = board;
   MoveRecord record;
   Board::InitMoveRecord(record, 3, 3);
@@ -171,8 +198,7 @@ TEST(BoardTest, SeatWithoutDiscsNeverMovesAndIsPassedOver) {
 }
 
 // An obviously correct model: walk each line and collect what would turn.
-std::vector<int> ModelFlips(const Cells& cells, int seat, int column,
-                            int row) {
+std::vector<int> ModelFlips(const Cells& cells, int seat, int column, int row) {
   std::vector<int> flips;
   if (cells[CellIndex(column, row)] != 0) return flips;
   for (const Direction& d : kDirections) {

@@ -11,8 +11,8 @@ TEST(PerftTest, TwoSeatCountsMatchThePublishedFigures) {
   Board board;
   SetUpTwoSeatStart(board);
   const Board before = board;
-  const std::vector<uint64_t> expected = {4,    12,    56,    244,
-                                          1396, 8200,  55092, 390216};
+  const std::vector<uint64_t> expected = {4,    12,   56,    244,
+                                          1396, 8200, 55092, 390216};
   EXPECT_EQ(Perft(board, 1, 8), expected);
   EXPECT_EQ(board, before);
 }
