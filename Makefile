@@ -1,10 +1,14 @@
 # Front door: every target installs what it needs first.
 BUILD_DIR ?= build
 TEST_DIR ?= build-test
+FUZZ_DIR ?= build-fuzz
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
+# `make fuzz`: seconds per fuzz target.
+FUZZ_SECONDS ?= 300
+FUZZ_TARGETS := board_text moves_line
 
-.PHONY: all deps build run test format fuzz clean
+.PHONY: all deps build run test format fuzz fuzz-build clean
 
 all: build
 
@@ -12,20 +16,36 @@ deps:
 	@./scripts/install-deps
 
 build: deps
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DQF_BUILD_UI=ON $(CMAKE_FLAGS)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 run: build
 	./$(BUILD_DIR)/quadriflank
 
-# The tests run on a build with AddressSanitizer and UndefinedBehaviorSanitizer.
-test: deps
-	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQF_SANITIZE=ON $(CMAKE_FLAGS)
+# The tests run on a build with AddressSanitizer and UndefinedBehaviorSanitizer;
+# the libFuzzer targets are built first so CTest can give each a short run.
+test: fuzz-build
+	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQF_SANITIZE=ON \
+	  -DQF_BUILD_UI=ON -DQF_FUZZ_BIN_DIR=$(abspath $(FUZZ_DIR)) $(CMAKE_FLAGS)
 	cmake --build $(TEST_DIR) -j $(JOBS)
 	cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS)
+
+fuzz-build: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DQF_FUZZ=ON -DQF_BUILD_UI=OFF
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target $(addsuffix _fuzzer,$(FUZZ_TARGETS))
+
+# Longer fuzzing; new inputs and any crash land in fuzz-out/.
+fuzz: fuzz-build
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p fuzz-out/$$t && \
+	  ./$(FUZZ_DIR)/tests/fuzz/$${t}_fuzzer -max_total_time=$(FUZZ_SECONDS) \
+	    -print_final_stats=1 -artifact_prefix=fuzz-out/$$t/ \
+	    fuzz-out/$$t tests/fuzz/corpus/$$t || exit 1; \
+	done
 
 format: deps
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR) $(TEST_DIR)
+	rm -rf $(BUILD_DIR) $(TEST_DIR) $(FUZZ_DIR)
