@@ -23,6 +23,9 @@ Commands:
       The playing order after each of TICKS roulette ticks from SEED.
   bench [--depth N]
       Both engines over the fixed benchmark positions.
+  soak [--games N] [--seed S] [--depth D]
+      N self-play games from seeded random openings, every move checked
+      against the rules' invariants and the reference engine.
 
 BOARD is 64 characters in reading order (row 0 first, each row from column
 0): '.' for an empty cell, '1'..'4' for a disc of that seat.
@@ -34,13 +37,14 @@ struct Entry {
   Command run;
 };
 
-constexpr std::array<Entry, 6> kCommands = {{
+constexpr std::array<Entry, 7> kCommands = {{
     {"perft", RunPerft},
     {"move", RunMove},
     {"moves", RunMoves},
     {"selfplay", RunSelfplay},
     {"roulette", RunRoulette},
     {"bench", RunBench},
+    {"soak", RunSoak},
 }};
 
 }  // namespace

@@ -63,6 +63,8 @@ int RunRoulette(const std::vector<std::string>& args, std::istream& in,
                 std::ostream& out, std::ostream& err);
 int RunBench(const std::vector<std::string>& args, std::istream& in,
              std::ostream& out, std::ostream& err);
+int RunSoak(const std::vector<std::string>& args, std::istream& in,
+            std::ostream& out, std::ostream& err);
 
 // The whole tool, for main() and for tests: returns the exit status.
 int RunCli(const std::vector<std::string>& args, std::istream& in,

@@ -55,7 +55,8 @@ int main(int argc, char** argv) {
   std::vector<std::string> corpus;
   for (const auto& entry : std::filesystem::directory_iterator(argv[1])) {
     std::ifstream file(entry.path(), std::ios::binary);
-    corpus.emplace_back(std::istreambuf_iterator<char>(file), {});
+    corpus.emplace_back(std::istreambuf_iterator<char>(file),
+                        std::istreambuf_iterator<char>());
   }
   if (corpus.empty()) {
     std::fprintf(stderr, "fuzz_replay: no seed files in %s\n", argv[1]);

@@ -13,8 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string input(reinterpret_cast<const char*>(data), size);
   std::istringstream in(input);
   std::ostringstream out, err;
-  const int status =
-      qf::cli::RunCli({"moves", "--depth", "1"}, in, out, err);
+  const int status = qf::cli::RunCli({"moves", "--depth", "1"}, in, out, err);
   if (status != 0 && status != 1) std::abort();
   // One answer per input line, in order; a bad line must be explained.
   size_t lines = 0;
