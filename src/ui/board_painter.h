@@ -1,0 +1,36 @@
+// Pixel-exact drawing of the board, one cell, and the order window's discs.
+// Everything is filled rectangles and aliased ellipses, so what lands on the
+// screen is exactly the geometry below, whatever the style or platform.
+#ifndef QUADRIFLANK_UI_BOARD_PAINTER_H_
+#define QUADRIFLANK_UI_BOARD_PAINTER_H_
+
+#include <QColor>
+#include <QPainter>
+#include <cstdint>
+
+#include "board/board.h"
+
+namespace qf {
+
+inline constexpr int kCellSidePixels = 50;
+inline constexpr int kBoardPixels = kBoardSize * kCellSidePixels;
+// A disc's box starts 3 pixels into its cell and is 43 pixels across.
+inline constexpr int kDiscInset = 3;
+inline constexpr int kDiscDiameter = 43;
+
+// The fill of an empty cell.
+QColor EmptyCellColor();
+// The disc colour of seat 1..4.
+QColor SeatColor(int32_t seat);
+
+// All 64 cells and their discs from `shown_board`, column by column. The
+// pixels x = 50a + 49 and y = 50b + 49 are left untouched.
+void DrawBoard(QPainter& painter, const Cells& shown_board);
+// One cell's square, plus the seat's disc unless seat is 0.
+void DrawCell(QPainter& painter, int32_t seat, int32_t column, int32_t row);
+// The four seat-coloured discs of the order window, one under each position.
+void PaintOrderDiscs(QPainter& painter);
+
+}  // namespace qf
+
+#endif  // QUADRIFLANK_UI_BOARD_PAINTER_H_

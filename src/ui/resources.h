@@ -1,0 +1,41 @@
+// The user-interface resources made once at start-up and kept until the
+// process ends: the two fonts, the face colour and the game menu.
+#ifndef QUADRIFLANK_UI_RESOURCES_H_
+#define QUADRIFLANK_UI_RESOURCES_H_
+
+#include <QAction>
+#include <QColor>
+#include <QFont>
+#include <QIcon>
+#include <QMenu>
+#include <cstdint>
+#include <memory>
+
+namespace qf {
+
+inline constexpr const char* kGameMenuTitle = "ゲーム(&G)";
+inline constexpr const char* kStartCommandText = "始める";
+inline constexpr const char* kQuitCommandText = "終了(&X)";
+
+struct UiResources {
+  QFont panel_font;
+  QFont dialog_font;
+  QColor face_color;
+  // Created before the window that shows it, as the menu of the original is;
+  // the window only attaches it.
+  std::unique_ptr<QMenu> game_menu;
+};
+
+// The face every text uses: the Windows face first, then the proportional
+// Japanese gothic that Debian ships, 12 pixels high.
+QFont MakeUiFont();
+// In start-up order: panel font, dialog font, face colour, menu.
+UiResources MakeUiResources();
+// The command of `menu` that carries `id` (1014, 1015), or null.
+QAction* FindMenuCommand(const QMenu& menu, int32_t id);
+// The program's icon from the embedded resources.
+QIcon ProgramIcon();
+
+}  // namespace qf
+
+#endif  // QUADRIFLANK_UI_RESOURCES_H_
