@@ -166,8 +166,9 @@ struct Rig {
   }
 
   // Puts a prepared position (eight rows, row 0 first) on the board of a
-  // running game, as shown, and clears the log and the drawings.
-  void Prepare(const std::vector<std::string>& rows, int32_t move_count = 30) {
+  // running game, as shown, and clears the log and the drawings. A low move
+  // count keeps the search at its early-game depth.
+  void Prepare(const std::vector<std::string>& rows, int32_t move_count = 0) {
     std::string text;
     for (const std::string& r : rows) text += r;
     Cells cells;

@@ -60,6 +60,21 @@ TEST(OpeningRunTest, HumanAlwaysHasAMoveWhenItsTurnFirstComes) {
   }
 }
 
+// The pumping hook goes with the controller, so that a search after it is
+// gone never reaches a shell that is gone too (ASan would report it).
+TEST(SearchHookTest, LeavesWithTheController) {
+  AppState state;
+  {
+    RecordingShell shell(state);
+    TurnController controller(state, shell);
+  }
+  SetUpNewGame(state.board);
+  int32_t column = -1;
+  int32_t row = -1;
+  state.searcher.ChooseMove(state.board, 1, kSearchDepth, &column, &row);
+  EXPECT_TRUE(state.board.IsLegalMove(1, column, row));
+}
+
 struct WholeGameCase {
   const char* name;
   std::array<int32_t, 4> order;
@@ -128,6 +143,7 @@ TEST_P(WholeGameTest, PlaysToTheEndKeepingThePanelsTrue) {
         message.text.substr(4) == "は石を置ける場所が無いためパスとなります。";
     EXPECT_TRUE(human_pass || computer_pass) << message.text;
   }
+  EXPECT_GT(shell.search_pumps, 0) << "the search must pump while it thinks";
   EXPECT_EQ(results, 1);
   EXPECT_EQ(shell.messages.back().caption, "結果");
   EXPECT_EQ(shell.log.back(), "start on");
