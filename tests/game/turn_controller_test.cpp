@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -299,6 +300,32 @@ TEST_F(GameFlowTest, HumanWithoutDiscsLetsTheComputersPlayToTheEnd) {
   }
   EXPECT_EQ(shell.messages.back().caption, "結果");
   EXPECT_EQ(shell.log.back(), "start on");
+}
+
+// Placed moves keep GameOn right; a board set directly may not. A cycle in
+// which no seat can move must still end, with the result.
+TEST_F(GameFlowTest, CycleWithoutAnyMoveEndsTheGame) {
+  Start({0, 1, 2, 3});
+  Prepare({"12......", "........", "........", "........", "........",
+           "........", "........", "........"});
+  Cells stale{};
+  stale[CellIndex(0, 0)] = 1;
+  stale[CellIndex(7, 7)] = 2;
+  shell.on_pause = [this, &stale] {
+    shell.on_pause = nullptr;
+    state.board.SetPosition(stale, 4, 0);
+  };
+  shell.on_message = [this] {
+    if (shell.messages.size() > 10) throw std::runtime_error("endless");
+  };
+  ASSERT_NO_THROW(ClickCell(2, 0));
+  ASSERT_EQ(shell.messages.size(), 3u);
+  EXPECT_EQ(shell.messages[0].text,
+            "COM1は石を置ける場所が無いためパスとなります。");
+  EXPECT_EQ(shell.messages[1].text,
+            "あなたは石を置ける場所が無いためパスとなります。");
+  EXPECT_EQ(shell.messages[2].text, "You COM1 Win!");
+  EXPECT_TRUE(shell.start_enabled);
 }
 
 // What a player sees and what the next press would act on.
