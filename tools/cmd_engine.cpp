@@ -1,29 +1,61 @@
-// Placeholder until the engine commands land.
+// The move and moves commands: the computer player's choice for given
+// positions.
+#include <istream>
 #include <ostream>
+#include <sstream>
 
 #include "tools/cli_args.h"
+#include "tools/engine_common.h"
 
 namespace qf::cli {
 
-int RunMove(const std::vector<std::string>&, std::istream&, std::ostream&,
-            std::ostream& err) {
-  err << "quadriflank-cli: move is not available yet\n";
-  return 1;
+int RunMove(const std::vector<std::string>& args, std::istream&,
+            std::ostream& out, std::ostream&) {
+  const ParsedArgs parsed = ParseArgs(args, {"--depth", "--engine"});
+  ExpectPositionals(parsed, 3, "BOARD SEAT MOVECOUNT");
+  const SearchOptions options = ReadSearchOptions(parsed);
+  PositionQuery query;
+  std::string error;
+  if (!ParsePositionQuery(parsed.positional[0], parsed.positional[1],
+                          parsed.positional[2], query, error)) {
+    throw UsageError(error);
+  }
+  out << AnswerQuery(query, options) << '\n';
+  return 0;
 }
-int RunMoves(const std::vector<std::string>&, std::istream&, std::ostream&,
-             std::ostream& err) {
-  err << "quadriflank-cli: moves is not available yet\n";
-  return 1;
-}
-int RunSelfplay(const std::vector<std::string>&, std::istream&, std::ostream&,
-                std::ostream& err) {
-  err << "quadriflank-cli: selfplay is not available yet\n";
-  return 1;
-}
-int RunBench(const std::vector<std::string>&, std::istream&, std::ostream&,
-             std::ostream& err) {
-  err << "quadriflank-cli: bench is not available yet\n";
-  return 1;
+
+int RunMoves(const std::vector<std::string>& args, std::istream& in,
+             std::ostream& out, std::ostream& err) {
+  const ParsedArgs parsed = ParseArgs(args, {"--depth", "--engine"});
+  ExpectPositionals(parsed, 0, "no arguments");
+  const SearchOptions options = ReadSearchOptions(parsed);
+  int status = 0;
+  std::string line;
+  for (int64_t number = 1; std::getline(in, line); ++number) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::istringstream fields(line);
+    std::string board_text, seat, move_count, extra;
+    std::string error;
+    PositionQuery query;
+    bool ok = false;
+    if (!(fields >> board_text >> seat >> move_count)) {
+      error = "expected BOARD SEAT MOVECOUNT";
+    } else if (fields >> extra) {
+      error = "unexpected field '" + extra + "' after MOVECOUNT";
+    } else {
+      ok = ParsePositionQuery(board_text, seat, move_count, query, error);
+    }
+    if (!ok) {
+      err << "quadriflank-cli moves: line " << number << ": " << error << '\n';
+      out << "error\n";
+      status = 1;
+      continue;
+    }
+    // Flushed per line so that a program driving the tool can wait for
+    // each answer.
+    out << AnswerQuery(query, options) << std::endl;
+  }
+  return status;
 }
 
 }  // namespace qf::cli

@@ -1,19 +1,34 @@
-// Placeholder: the search lands with the computer player.
 #include "ai/searcher.h"
+
+#include <algorithm>
+
+#include "ai/reference_search.h"
 
 namespace qf {
 
-void Searcher::ChooseMove(Board& board, int32_t seat, int32_t, int32_t* column,
-                          int32_t* row) {
+void Searcher::ChooseMove(Board& board, int32_t seat, int32_t depth,
+                          int32_t* column, int32_t* row) {
   *column = -1;
   *row = -1;
-  for (int32_t c = 0; c < kBoardSize; ++c) {
-    for (int32_t r = 0; r < kBoardSize; ++r) {
-      if (board.IsLegalMove(seat, c, r)) {
-        *column = c;
-        *row = r;
-      }
-    }
+  if (!board.HasLegalMove(seat)) return;
+  depth = std::clamp(depth, int32_t{1}, kMaxSearchDepth);
+  root_depth_ = board.MoveCount() < kDoubleDepthMoveCount ? depth : 2 * depth;
+  searching_seat_ = seat;
+  int32_t seat_count = board.SeatCount();
+  if (seat_count < 1 || seat_count > kMaxSeats) seat_count = kMaxSeats;
+
+  int32_t cell;
+  if (engine_ == Engine::kFast &&
+      FastSearch::Supports(board, seat, seat_count)) {
+    cell = fast_.Run(board, seat, root_depth_, seat_count, hook_);
+  } else {
+    ReferenceSearch search(board, hook_, seat, root_depth_, seat_count);
+    cell = search.SearchNode(seat, kTrue, root_depth_, kTrue, -kInfinity,
+                             kInfinity);
+  }
+  if (cell >= 0 && cell < kCellCount) {
+    *column = cell % kBoardSize;
+    *row = cell / kBoardSize;
   }
 }
 

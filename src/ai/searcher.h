@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "ai/fast_search.h"
+#include "ai/search_types.h"
 #include "board/board.h"
 
 namespace qf {
@@ -12,16 +14,10 @@ namespace qf {
 // Depth the game passes for every computer move.
 inline constexpr int32_t kSearchDepth = 6;
 
-// Called once on entry to every search node. The game uses it to keep the
-// window alive; tools count nodes with it. A plain function pointer keeps the
-// call cheap on the search's hot path.
-struct NodeHook {
-  void (*fn)(void* context) = nullptr;
-  void* context = nullptr;
-  void operator()() const {
-    if (fn != nullptr) fn(context);
-  }
-};
+// ChooseMove takes depths below 1 as 1 and above this as this: a depth of 0
+// would make the root a leaf and leave no move to answer, and the bound
+// keeps the doubled root depth and the recursion small.
+inline constexpr int32_t kMaxSearchDepth = 60;
 
 enum class Engine {
   kFast,       // the default: same cells, far fewer nodes
@@ -34,9 +30,10 @@ class Searcher {
       : hook_(hook), engine_(engine) {}
 
   // Chooses a move for `seat` on `board` (SeatCount and MoveCount as set
-  // there). Outputs -1, -1 when the seat has no legal move, and then leaves
-  // SearchingSeat and RootDepth unchanged. The board is left exactly as it
-  // was found.
+  // there; a SeatCount outside 1..4 is taken as 4). Outputs -1, -1 when the
+  // seat has no legal move, and then leaves SearchingSeat and RootDepth
+  // unchanged. The board is left exactly as it was found. Both engines
+  // choose the same cell; the hook runs on entry to every node visited.
   void ChooseMove(Board& board, int32_t seat, int32_t depth, int32_t* column,
                   int32_t* row);
 
@@ -52,6 +49,7 @@ class Searcher {
   Engine engine_;
   int32_t searching_seat_ = 0;
   int32_t root_depth_ = 0;
+  FastSearch fast_;  // scratch memory kept between searches
 };
 
 }  // namespace qf

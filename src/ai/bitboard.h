@@ -1,0 +1,167 @@
+// Bitboard helpers for the search: one 64-bit set per seat, bit i for the
+// Board's element i (column * 8 + row), so ascending bit order is the
+// Board's scan order (column outer, row inner).
+//
+// The discs of a run may belong to any mixture of other seats, so for the
+// mover every occupied cell that is not its own acts as an opponent disc and
+// the two-player shift-based move generation and flip computation apply.
+#ifndef QUADRIFLANK_AI_BITBOARD_H_
+#define QUADRIFLANK_AI_BITBOARD_H_
+
+#include <array>
+#include <bit>
+#include <cstdint>
+
+#include "board/board.h"
+
+namespace qf::bits {
+
+// Bits whose row is 1..6. A run that changes row can only hold discs there,
+// which also stops the shifts by +-1, +-7 and +-9 from wrapping.
+inline constexpr uint64_t kInnerRows = 0x7E7E7E7E7E7E7E7EULL;
+
+constexpr uint64_t Bit(int index) { return uint64_t{1} << index; }
+
+// Moves the set one step in a direction given as a bit delta
+// (8 * column step + row step).
+template <int kDelta>
+constexpr uint64_t Shift(uint64_t set) {
+  if constexpr (kDelta > 0) {
+    return set << kDelta;
+  } else {
+    return set >> -kDelta;
+  }
+}
+
+// Runs of `others` that start next to an own disc and head in direction
+// kDelta, stepped one cell past their end: the cells a run could close on.
+// Runs hold at most six discs; the second half steps two cells at a time.
+template <int kDelta>
+constexpr uint64_t MovesInDirection(uint64_t own, uint64_t others) {
+  // Row-changing directions keep the run off the first and last rows.
+  const uint64_t run_cells = (kDelta % 8 == 0) ? others : (others & kInnerRows);
+  uint64_t run = Shift<kDelta>(own) & run_cells;
+  run |= Shift<kDelta>(run) & run_cells;
+  const uint64_t pairs = run_cells & Shift<kDelta>(run_cells);
+  run |= Shift<2 * kDelta>(run) & pairs;
+  run |= Shift<2 * kDelta>(run) & pairs;
+  return Shift<kDelta>(run);
+}
+
+// Every empty cell on which the owner of `own` may place a disc.
+constexpr uint64_t LegalMoves(uint64_t own, uint64_t occupied) {
+  const uint64_t others = occupied & ~own;
+  const uint64_t moves =
+      MovesInDirection<8>(own, others) | MovesInDirection<-8>(own, others) |
+      MovesInDirection<1>(own, others) | MovesInDirection<-1>(own, others) |
+      MovesInDirection<9>(own, others) | MovesInDirection<-9>(own, others) |
+      MovesInDirection<7>(own, others) | MovesInDirection<-7>(own, others);
+  return moves & ~occupied;
+}
+
+template <int kDelta>
+constexpr uint64_t TurningInDirection(uint64_t own, uint64_t others,
+                                      uint64_t target) {
+  const uint64_t run_cells = (kDelta % 8 == 0) ? others : (others & kInnerRows);
+  // front: run cells k steps from an own disc; tagged: those of them with a
+  // target disc at most k steps back in the run.
+  uint64_t front = Shift<kDelta>(own) & run_cells;
+  uint64_t tagged = front & target;
+  uint64_t ends = 0;
+  for (int k = 1; k < 6; ++k) {
+    ends |= Shift<kDelta>(tagged);
+    front = Shift<kDelta>(front) & run_cells;
+    tagged = (Shift<kDelta>(tagged) & run_cells) | (front & target);
+  }
+  return ends | Shift<kDelta>(tagged);
+}
+
+// The empty cells whose move by the owner of `own` turns at least one disc
+// of `target` (a set of other seats' discs).
+constexpr uint64_t MovesTurning(uint64_t own, uint64_t occupied,
+                                uint64_t target) {
+  const uint64_t others = occupied & ~own;
+  const uint64_t moves = TurningInDirection<8>(own, others, target) |
+                         TurningInDirection<-8>(own, others, target) |
+                         TurningInDirection<1>(own, others, target) |
+                         TurningInDirection<-1>(own, others, target) |
+                         TurningInDirection<9>(own, others, target) |
+                         TurningInDirection<-9>(own, others, target) |
+                         TurningInDirection<7>(own, others, target) |
+                         TurningInDirection<-7>(own, others, target);
+  return moves & ~occupied;
+}
+
+// For every cell, the cells on each of its eight rays out to the edge:
+// first the four that climb in bit order (down, right, down-right,
+// up-right), then the four that fall.
+using RayTable = std::array<std::array<uint64_t, 8>, kCellCount>;
+
+constexpr RayTable BuildRays() {
+  constexpr int kSteps[8][2] = {{0, 1},  {1, 0},  {1, 1},   {1, -1},
+                                {0, -1}, {-1, 0}, {-1, -1}, {-1, 1}};
+  RayTable rays{};
+  for (int index = 0; index < kCellCount; ++index) {
+    for (int d = 0; d < 8; ++d) {
+      int column = index / kBoardSize + kSteps[d][0];
+      int row = index % kBoardSize + kSteps[d][1];
+      uint64_t ray = 0;
+      while (column >= 0 && column < kBoardSize && row >= 0 &&
+             row < kBoardSize) {
+        ray |= Bit(CellIndex(column, row));
+        column += kSteps[d][0];
+        row += kSteps[d][1];
+      }
+      rays[index][d] = ray;
+    }
+  }
+  return rays;
+}
+
+inline constexpr RayTable kRays = BuildRays();
+
+// The discs that turn when the owner of `own` places a disc on `index`.
+// Along each ray the first cell that is not another seat's disc ends the
+// run; the run turns when that cell is an own disc.
+constexpr uint64_t Flips(int index, uint64_t own, uint64_t occupied) {
+  const uint64_t not_others = ~(occupied & ~own);
+  const std::array<uint64_t, 8>& rays = kRays[index];
+  uint64_t flips = 0;
+  for (int d = 0; d < 4; ++d) {
+    const uint64_t ends = not_others & rays[d];
+    const uint64_t end = ends & (0 - ends);  // nearest: lowest bit
+    const uint64_t closed = 0 - static_cast<uint64_t>((end & own) != 0);
+    flips |= (end - 1) & rays[d] & closed;
+  }
+  for (int d = 4; d < 8; ++d) {
+    const uint64_t ends = not_others & rays[d];
+    // Nearest: the highest bit. The | 1 spares a test for an empty set;
+    // the bit it then names is off the ray or another seat's disc, so the
+    // test below still fails.
+    const uint64_t end = (uint64_t{1} << 63) >> std::countl_zero(ends | 1);
+    const uint64_t closed =
+        0 - static_cast<uint64_t>((end & own & rays[d]) != 0);
+    flips |= ~((end << 1) - 1) & rays[d] & closed;
+  }
+  return flips;
+}
+
+// The cells of `cells` equal to `seat`, and the occupied cells.
+inline uint64_t SeatSet(const Cells& cells, int32_t seat) {
+  uint64_t set = 0;
+  for (int i = 0; i < kCellCount; ++i) {
+    set |= static_cast<uint64_t>(cells[i] == seat) << i;
+  }
+  return set;
+}
+inline uint64_t OccupiedSet(const Cells& cells) {
+  uint64_t set = 0;
+  for (int i = 0; i < kCellCount; ++i) {
+    set |= static_cast<uint64_t>(cells[i] != 0) << i;
+  }
+  return set;
+}
+
+}  // namespace qf::bits
+
+#endif  // QUADRIFLANK_AI_BITBOARD_H_

@@ -1,0 +1,355 @@
+#include "ai/fast_search.h"
+
+#include <bit>
+#include <cstddef>
+
+#include "ai/bitboard.h"
+#include "ai/evaluation.h"
+
+namespace qf {
+namespace {
+
+// Weight sums of one column's eight cells, for every set of them; columns
+// c and 7 - c weigh the same.
+using ColumnWeightTable = std::array<std::array<int16_t, 256>, 4>;
+
+constexpr ColumnWeightTable BuildColumnWeights() {
+  ColumnWeightTable table{};
+  for (int column = 0; column < 4; ++column) {
+    for (int set = 0; set < 256; ++set) {
+      int sum = 0;
+      for (int row = 0; row < kBoardSize; ++row) {
+        if ((set >> row) & 1) sum += kWeightTable[CellIndex(column, row)];
+      }
+      table[column][set] = static_cast<int16_t>(sum);
+    }
+  }
+  return table;
+}
+
+constexpr ColumnWeightTable kColumnWeights = BuildColumnWeights();
+
+// The sum of the weights under `set`.
+inline int32_t WeightSum(uint64_t set) {
+  return kColumnWeights[0][set & 0xFF] + kColumnWeights[1][(set >> 8) & 0xFF] +
+         kColumnWeights[2][(set >> 16) & 0xFF] +
+         kColumnWeights[3][(set >> 24) & 0xFF] +
+         kColumnWeights[3][(set >> 32) & 0xFF] +
+         kColumnWeights[2][(set >> 40) & 0xFF] +
+         kColumnWeights[1][(set >> 48) & 0xFF] +
+         kColumnWeights[0][(set >> 56) & 0xFF];
+}
+
+// 4096 entries (192 KiB): a search stores a few thousand nodes at most in
+// the middle game, and a table that stays in cache beats a larger one.
+constexpr int kTableBits = 12;
+// Nodes one ply above the leaves are cheaper to search again than to store.
+constexpr int32_t kMinTableDepth = 2;
+
+constexpr uint8_t kLowerBound = 1;
+constexpr uint8_t kUpperBound = 2;
+constexpr uint8_t kExact = kLowerBound | kUpperBound;
+constexpr int kNoMove = kCellCount;
+
+// Sorts `order` (with `keys`) by falling key, keeping scan order among
+// equal keys.
+template <typename Key>
+void SortByKey(int n, Key* keys, uint8_t* order, uint64_t* flip_sets) {
+  for (int i = 1; i < n; ++i) {
+    const Key key = keys[i];
+    const uint8_t move = order[i];
+    const uint64_t flips = flip_sets != nullptr ? flip_sets[i] : 0;
+    int k = i;
+    for (; k > 0 && keys[k - 1] < key; --k) {
+      keys[k] = keys[k - 1];
+      order[k] = order[k - 1];
+      if (flip_sets != nullptr) flip_sets[k] = flip_sets[k - 1];
+    }
+    keys[k] = key;
+    order[k] = move;
+    if (flip_sets != nullptr) flip_sets[k] = flips;
+  }
+}
+
+}  // namespace
+
+bool FastSearch::Supports(const Board& board, int32_t seat,
+                          int32_t seat_count) {
+  if (seat < 1 || seat > kMaxSeats) return false;
+  if (seat_count < 1 || seat_count > kMaxSeats) return false;
+  for (int32_t value : board.cells()) {
+    if (value < 0 || value > kMaxSeats) return false;
+  }
+  return true;
+}
+
+inline int32_t FastSearch::LeafScore(int32_t seat, uint64_t discs,
+                                     uint64_t occupied) const {
+  if (disc_phase_) {
+    const int32_t count = std::popcount(discs);
+    return seat == searching_seat_ ? 64 - 2 * count : 2 * count - 64;
+  }
+  const int32_t weights = WeightSum(discs);
+  if (seat != searching_seat_) return 2 * weights - 20;
+  return 20 - 2 * weights +
+         3 * std::popcount(bits::LegalMoves(discs, occupied));
+}
+
+inline void FastSearch::MakeMove(int32_t seat, int index, uint64_t flips) {
+  for (uint64_t& set : discs_) set &= ~flips;
+  discs_[seat - 1] |= flips | bits::Bit(index);
+}
+
+FastSearch::Entry& FastSearch::Slot(int32_t seat, int32_t depth) {
+  uint64_t h = discs_[0] * 0x9E3779B97F4A7C15ULL;
+  h ^= std::rotl(discs_[1] * 0xC2B2AE3D27D4EB4FULL, 17);
+  h ^= std::rotl(discs_[2] * 0x165667B19E3779F9ULL, 31);
+  h ^= std::rotl(discs_[3] * 0xD6E8FEB86659FD93ULL, 47);
+  h ^= static_cast<uint64_t>(seat * 256 + depth) * 0xFF51AFD7ED558CCDULL;
+  h ^= h >> 29;
+  h *= 0xC4CEB9FE1A85EC53ULL;
+  h ^= h >> 32;
+  return table_[h >> (64 - kTableBits)];
+}
+
+int FastSearch::OrderRootMoves(int32_t seat, uint64_t moves, uint8_t* order,
+                               uint64_t* flip_sets) const {
+  // Each move is rated by the leaf score its position would get if the
+  // line ran on without passes to the seat then to move.
+  int32_t leaf_seat = seat;
+  for (int32_t d = 0; d < root_depth_; ++d) leaf_seat = next_seat_[leaf_seat];
+  const int32_t sign = Sign(0) * (leaf_seat == searching_seat_ ? -1 : 1);
+  const uint64_t own = discs_[seat - 1];
+  const uint64_t occupied = Occupied();
+  int32_t keys[kCellCount];
+  int n = 0;
+  for (; moves != 0; moves &= moves - 1, ++n) {
+    const int index = std::countr_zero(moves);
+    const uint64_t flips = bits::Flips(index, own, occupied);
+    const uint64_t leaf_discs = leaf_seat == seat
+                                    ? own | flips | bits::Bit(index)
+                                    : discs_[leaf_seat - 1] & ~flips;
+    keys[n] = sign *
+              (disc_phase_ ? std::popcount(leaf_discs) : WeightSum(leaf_discs));
+    order[n] = static_cast<uint8_t>(index);
+    flip_sets[n] = flips;
+  }
+  SortByKey(n, keys, order, flip_sets);
+  return n;
+}
+
+int32_t FastSearch::SearchLeafParent(int32_t seat, uint64_t moves,
+                                     int32_t beta) {
+  // The children are leaves, scored straight from the flips without
+  // making the moves.
+  const int32_t next = next_seat_[seat];
+  const int32_t child_sign = -Sign(0);
+  const uint64_t own = discs_[seat - 1];
+  const uint64_t occupied = Occupied();
+  const uint64_t next_discs = discs_[next - 1];
+  int32_t best = -kInfinity - 1;
+  // When the leaf score depends on the next seat's discs alone, every move
+  // that turns none of them scores as the position does now: after the
+  // first move, which often cuts off at once, only the moves that turn some
+  // of them need a score of their own, and one stands for all the rest.
+  if (next != seat && (disc_phase_ || next != searching_seat_)) {
+    const int index = std::countr_zero(moves);
+    hook_();
+    const uint64_t flips = bits::Flips(index, own, occupied);
+    best = child_sign * LeafScore(next, next_discs & ~flips, 0);
+    if (best >= beta) {
+      killer_ = index;
+      return best;
+    }
+    moves &= moves - 1;
+    if (moves == 0) return best;
+    const uint64_t turning =
+        bits::MovesTurning(own, occupied, next_discs) & moves;
+    if ((moves & ~turning) != 0) {
+      hook_();
+      const int32_t value = child_sign * LeafScore(next, next_discs, 0);
+      if (value > best) {
+        best = value;
+        if (value >= beta) return value;
+      }
+    }
+    moves = turning;
+  }
+  for (; moves != 0; moves &= moves - 1) {
+    const int index = std::countr_zero(moves);
+    hook_();
+    const uint64_t flips = bits::Flips(index, own, occupied);
+    const uint64_t placed = flips | bits::Bit(index);
+    const uint64_t discs = next == seat ? own | placed : next_discs & ~flips;
+    const int32_t value =
+        child_sign * LeafScore(next, discs, occupied | placed);
+    if (value > best) {
+      best = value;
+      if (value >= beta) {
+        killer_ = index;
+        return value;
+      }
+    }
+  }
+  return best;
+}
+
+int32_t FastSearch::Search(int32_t seat, int32_t depth, bool previous_moved,
+                           int32_t alpha, int32_t beta) {
+  hook_();
+  if (depth == 0) {
+    return Sign(0) * LeafScore(seat, discs_[seat - 1], Occupied());
+  }
+  const uint64_t own = discs_[seat - 1];
+  const uint64_t occupied = Occupied();
+  if (depth == 1 && killer_ != kNoMove &&
+      (occupied & bits::Bit(killer_)) == 0) {
+    // Try the killer before generating the moves: if it is legal and cuts
+    // off, the rest need not be known.
+    const uint64_t flips = bits::Flips(killer_, own, occupied);
+    if (flips != 0) {
+      hook_();
+      const int32_t next = next_seat_[seat];
+      const uint64_t placed = flips | bits::Bit(killer_);
+      const uint64_t discs =
+          next == seat ? own | placed : discs_[next - 1] & ~flips;
+      const int32_t value =
+          -Sign(0) * LeafScore(next, discs, occupied | placed);
+      if (value >= beta) return value;
+    }
+  }
+  const uint64_t moves = bits::LegalMoves(own, occupied);
+  const int32_t next = next_seat_[seat];
+  if (moves == 0) {
+    // A pass costs a ply; a second pass in a row ends the line here.
+    if (!previous_moved) {
+      return Sign(depth) * LeafScore(seat, own, occupied);
+    }
+    return -Search(next, depth - 1, false, -beta, -alpha);
+  }
+  if (depth == 1) return SearchLeafParent(seat, moves, beta);
+
+  Entry* entry = nullptr;
+  int tt_move = kNoMove;
+  if (depth >= kMinTableDepth) {
+    entry = &Slot(seat, depth);
+    if (entry->stamp == stamp_ && entry->seat == seat &&
+        entry->depth == depth && entry->discs == discs_) {
+      const int32_t value = entry->value;
+      if (entry->bound == kExact ||
+          (entry->bound == kLowerBound && value >= beta) ||
+          (entry->bound == kUpperBound && value <= alpha)) {
+        return value;
+      }
+      tt_move = entry->best;
+    }
+  }
+
+  // The stored best move first, then by cut-off history.
+  uint8_t order[kCellCount];
+  uint32_t keys[kCellCount];
+  int n = 0;
+  for (uint64_t rest = moves; rest != 0; rest &= rest - 1, ++n) {
+    const int index = std::countr_zero(rest);
+    order[n] = static_cast<uint8_t>(index);
+    keys[n] = index == tt_move ? UINT32_MAX : history_[seat][index];
+  }
+  SortByKey<uint32_t>(n, keys, order, nullptr);
+
+  const int32_t original_alpha = alpha;
+  const std::array<uint64_t, kMaxSeats> saved = discs_;
+  int32_t best = -kInfinity - 1;
+  int best_move = order[0];
+  for (int i = 0; i < n; ++i) {
+    const int index = order[i];
+    MakeMove(seat, index, bits::Flips(index, own, occupied));
+    int32_t value;
+    if (i == 0) {
+      value = -Search(next, depth - 1, true, -beta, -alpha);
+    } else {
+      value = -Search(next, depth - 1, true, -alpha - 1, -alpha);
+      if (value > alpha && value < beta) {
+        value = -Search(next, depth - 1, true, -beta, -alpha);
+      }
+    }
+    discs_ = saved;
+    if (value > best) {
+      best = value;
+      best_move = index;
+      if (value > alpha) {
+        alpha = value;
+        if (alpha >= beta) {
+          history_[seat][index] += static_cast<uint32_t>(depth * depth);
+          break;
+        }
+      }
+    }
+  }
+  if (entry != nullptr) {
+    entry->discs = discs_;
+    entry->stamp = stamp_;
+    entry->value = static_cast<int16_t>(best);
+    entry->depth = static_cast<uint8_t>(depth);
+    entry->seat = static_cast<uint8_t>(seat);
+    entry->bound = best <= original_alpha ? kUpperBound
+                   : best >= beta         ? kLowerBound
+                                          : kExact;
+    entry->best = static_cast<uint8_t>(best_move);
+  }
+  return best;
+}
+
+int32_t FastSearch::Run(const Board& board, int32_t seat, int32_t root_depth,
+                        int32_t seat_count, NodeHook hook) {
+  const Cells& cells = board.cells();
+  for (int32_t s = 1; s <= kMaxSeats; ++s) {
+    discs_[s - 1] = bits::SeatSet(cells, s);
+    next_seat_[s] = s % seat_count + 1;
+  }
+  hook_ = hook;
+  searching_seat_ = seat;
+  root_depth_ = root_depth;
+  disc_phase_ = board.MoveCount() >= kDiscPhaseMoveCount;
+  killer_ = kNoMove;
+  for (auto& counts : history_) counts.fill(0);
+  if (table_.empty()) table_.resize(std::size_t{1} << kTableBits);
+  if (++stamp_ == 0) {
+    // Stamps have wrapped: clear so that no old entry can match.
+    for (Entry& entry : table_) entry.stamp = 0;
+    stamp_ = 1;
+  }
+
+  hook_();
+  const uint64_t moves = bits::LegalMoves(discs_[seat - 1], Occupied());
+  uint8_t order[kCellCount];
+  uint64_t flip_sets[kCellCount];
+  const int n = OrderRootMoves(seat, moves, order, flip_sets);
+  const int32_t next = next_seat_[seat];
+  const std::array<uint64_t, kMaxSeats> saved = discs_;
+  // The reference answers the last move in scan order among those of
+  // maximal value: a move later in scan order than the best so far takes
+  // over on an equal value, an earlier one only on a greater value. Scores
+  // are whole numbers, so a null window at the needed value tells which.
+  int best_move = kNoMove;
+  int32_t best = 0;
+  for (int i = 0; i < n; ++i) {
+    const int index = order[i];
+    MakeMove(seat, index, flip_sets[i]);
+    if (best_move == kNoMove) {
+      best = -Search(next, root_depth - 1, true, -kInfinity, kInfinity);
+      best_move = index;
+    } else {
+      const int32_t needed = index > best_move ? best : best + 1;
+      const int32_t value =
+          -Search(next, root_depth - 1, true, -needed, 1 - needed);
+      if (value >= needed) {
+        best = -Search(next, root_depth - 1, true, -kInfinity, 1 - needed);
+        best_move = index;
+      }
+    }
+    discs_ = saved;
+  }
+  return best_move / kBoardSize + 8 * (best_move % kBoardSize);
+}
+
+}  // namespace qf

@@ -1,0 +1,82 @@
+#include "tools/engine_common.h"
+
+#include <charconv>
+
+#include "board/board_text.h"
+
+namespace qf::cli {
+namespace {
+
+// A whole decimal number in [min, max], or false.
+bool ParseField(std::string_view text, int32_t min, int32_t max,
+                int32_t& value) {
+  const char* last = text.data() + text.size();
+  const auto [end, ec] = std::from_chars(text.data(), last, value);
+  return !text.empty() && ec == std::errc() && end == last && value >= min &&
+         value <= max;
+}
+
+}  // namespace
+
+SearchOptions ReadSearchOptions(const ParsedArgs& parsed) {
+  SearchOptions options;
+  if (const auto text = parsed.Option("--depth")) {
+    options.depth = static_cast<int32_t>(
+        ParseInteger(*text, "--depth", kMinCliDepth, kMaxCliDepth));
+  }
+  if (const auto text = parsed.Option("--engine")) {
+    options.engine = ParseEngine(*text);
+  }
+  return options;
+}
+
+bool ParsePositionQuery(std::string_view board_text, std::string_view seat,
+                        std::string_view move_count, PositionQuery& query,
+                        std::string& error) {
+  Cells cells;
+  if (!ParseBoardText(board_text, cells, error)) return false;
+  if (!ParseField(seat, 1, kMaxSeats, query.seat)) {
+    error = "SEAT must be a whole number 1..4, got '" + std::string(seat) + "'";
+    return false;
+  }
+  int32_t moves = 0;
+  if (!ParseField(move_count, 0, 60, moves)) {
+    error = "MOVECOUNT must be a whole number 0..60, got '" +
+            std::string(move_count) + "'";
+    return false;
+  }
+  query.board.SetPosition(cells, kMaxSeats, moves);
+  return true;
+}
+
+std::string AnswerQuery(PositionQuery& query, const SearchOptions& options) {
+  NodeCounter counter;
+  Searcher searcher(counter.Hook(), options.engine);
+  int32_t column = -1;
+  int32_t row = -1;
+  searcher.ChooseMove(query.board, query.seat, options.depth, &column, &row);
+  return std::to_string(column) + ' ' + std::to_string(row) + ' ' +
+         std::to_string(counter.nodes);
+}
+
+void RandomMove(const Board& board, int32_t seat, std::mt19937& random,
+                int32_t* column, int32_t* row) {
+  int32_t count = 0;
+  for (int32_t c = 0; c < kBoardSize; ++c) {
+    for (int32_t r = 0; r < kBoardSize; ++r) {
+      count += board.IsLegalMove(seat, c, r);
+    }
+  }
+  int32_t pick = static_cast<int32_t>(random() % static_cast<uint32_t>(count));
+  for (int32_t c = 0; c < kBoardSize; ++c) {
+    for (int32_t r = 0; r < kBoardSize; ++r) {
+      if (board.IsLegalMove(seat, c, r) && pick-- == 0) {
+        *column = c;
+        *row = r;
+        return;
+      }
+    }
+  }
+}
+
+}  // namespace qf::cli

@@ -1,0 +1,60 @@
+// Pieces shared by the engine commands: the search options, one position
+// line, a node-counting hook and the random play behind selfplay and bench.
+#ifndef QUADRIFLANK_TOOLS_ENGINE_COMMON_H_
+#define QUADRIFLANK_TOOLS_ENGINE_COMMON_H_
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <string_view>
+
+#include "ai/searcher.h"
+#include "board/board.h"
+#include "tools/cli_args.h"
+
+namespace qf::cli {
+
+inline constexpr int64_t kMinCliDepth = 1;
+inline constexpr int64_t kMaxCliDepth = 12;
+
+struct SearchOptions {
+  int32_t depth = kSearchDepth;
+  Engine engine = Engine::kFast;
+};
+
+// Reads --depth and --engine where the command takes them.
+SearchOptions ReadSearchOptions(const ParsedArgs& parsed);
+
+// A position to search: the board (SeatCount 4, MoveCount set) and the seat.
+struct PositionQuery {
+  Board board;
+  int32_t seat = 0;
+};
+
+// Parses BOARD, SEAT and MOVECOUNT. On failure returns false with a
+// one-line reason in `error`.
+bool ParsePositionQuery(std::string_view board_text, std::string_view seat,
+                        std::string_view move_count, PositionQuery& query,
+                        std::string& error);
+
+// Counts the search nodes entered.
+struct NodeCounter {
+  uint64_t nodes = 0;
+  static void Count(void* context) {
+    ++static_cast<NodeCounter*>(context)->nodes;
+  }
+  NodeHook Hook() { return NodeHook{&NodeCounter::Count, this}; }
+};
+
+// One search as the move command prints it: "COLUMN ROW NODES".
+std::string AnswerQuery(PositionQuery& query, const SearchOptions& options);
+
+// A uniformly drawn legal move of `seat`: the generator's next output modulo
+// the number of legal cells, counted in scan order (column outer, row
+// inner). The seat must have a legal move.
+void RandomMove(const Board& board, int32_t seat, std::mt19937& random,
+                int32_t* column, int32_t* row);
+
+}  // namespace qf::cli
+
+#endif  // QUADRIFLANK_TOOLS_ENGINE_COMMON_H_
