@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -146,6 +147,17 @@ inline Log CountsLog(const std::array<std::string, 4>& counts) {
   for (int32_t seat = 1; seat <= 4; ++seat) {
     log.push_back("text " + std::to_string(CountId(seat)) + " " +
                   counts[seat - 1]);
+  }
+  return log;
+}
+
+// A log written as one string, entries separated by '|'.
+inline Log Lines(std::string_view joined) {
+  Log log;
+  for (size_t start = 0; start <= joined.size();) {
+    const size_t end = std::min(joined.find('|', start), joined.size());
+    log.emplace_back(joined.substr(start, end - start));
+    start = end + 1;
   }
   return log;
 }
