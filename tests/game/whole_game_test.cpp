@@ -143,6 +143,13 @@ TEST_P(WholeGameTest, PlaysToTheEndKeepingThePanelsTrue) {
         message.text.substr(4) == "は石を置ける場所が無いためパスとなります。";
     EXPECT_TRUE(human_pass || computer_pass) << message.text;
   }
+  // Each computer search pumps the window on entry to every node it visits.
+  const auto blinks = std::count_if(
+      shell.log.begin(), shell.log.end(), [](const std::string& entry) {
+        return entry.rfind("cell ", 0) == 0 && entry.rfind("cell 0", 0) != 0;
+      });
+  EXPECT_GT(blinks, 0);
+  EXPECT_GE(shell.search_pumps, blinks / 2);
   EXPECT_EQ(results, 1);
   EXPECT_EQ(shell.messages.back().caption, "結果");
   EXPECT_EQ(shell.log.back(), "start on");
