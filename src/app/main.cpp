@@ -9,6 +9,7 @@
 
 #include "game/app_state.h"
 #include "game/turn_controller.h"
+#include "ui/close_request_filter.h"
 #include "ui/main_window.h"
 #include "ui/qt_shell.h"
 #include "ui/resources.h"
@@ -81,6 +82,7 @@ int main(int, char** argv) {
     controller.OnBoardClick(flags, x, y);
   });
   window.show();
+  qf::CloseRequestFilter close_requests(window);
 
   QApplication::exec();
   // Quitting ends the process inside the window's handlers; this is reached

@@ -2,14 +2,19 @@
 //   screen_probe save FILE [X Y W H]   writes the screen (or a part) as PNG
 //   screen_probe empty-board X Y W H   checks that the main window at that
 //                                      geometry shows the empty board
+//   screen_probe close WINDOW          asks a window to close, as a window
+//                                      manager does for its close box
 // On success empty-board prints "client_top=N", the height of the menu bar,
 // so that the caller can aim at the menu.
+#include <xcb/xcb.h>
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
 #include <QScreen>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -79,6 +84,36 @@ int CheckEmptyBoard(const QImage& window) {
   return 0;
 }
 
+xcb_atom_t InternAtom(xcb_connection_t* connection, const char* name) {
+  xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+      connection,
+      xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)),
+                      name),
+      nullptr);
+  const xcb_atom_t atom =
+      reply != nullptr ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+  std::free(reply);
+  return atom;
+}
+
+int RequestClose(xcb_window_t window) {
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (x11 == nullptr) return 1;
+  xcb_connection_t* connection = x11->connection();
+  xcb_client_message_event_t event;
+  std::memset(&event, 0, sizeof(event));
+  event.response_type = XCB_CLIENT_MESSAGE;
+  event.format = 32;
+  event.window = window;
+  event.type = InternAtom(connection, "WM_PROTOCOLS");
+  event.data.data32[0] = InternAtom(connection, "WM_DELETE_WINDOW");
+  event.data.data32[1] = XCB_CURRENT_TIME;
+  xcb_send_event(connection, 0, window, XCB_EVENT_MASK_NO_EVENT,
+                 reinterpret_cast<const char*>(&event));
+  xcb_flush(connection);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -94,8 +129,11 @@ int main(int argc, char** argv) {
   if (args.size() == 6 && args[1] == "empty-board") {
     return CheckEmptyBoard(Grab(number(2), number(3), number(4), number(5)));
   }
+  if (args.size() == 3 && args[1] == "close") {
+    return RequestClose(static_cast<xcb_window_t>(args[2].toUInt()));
+  }
   std::fprintf(stderr,
                "usage: screen_probe save FILE [X Y W H] | empty-board X Y W "
-               "H\n");
+               "H | close WINDOW\n");
   return 2;
 }

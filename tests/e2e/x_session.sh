@@ -55,3 +55,53 @@ WaitForExit() {
   wait "$program_pid" || program_status=$?
   program_pid=""
 }
+
+# Starts the program and waits until its window shows the empty board; sets
+# main_window, X, Y, WIDTH, HEIGHT and client_top (the menu bar's height).
+StartProgram() {
+  local program=$1 probe=$2
+  "$program" >"$work_dir/program.log" 2>&1 &
+  program_pid=$!
+  main_window=$(WaitForWindow '^Quadriflank$') ||
+    Fail "no window named Quadriflank appeared"
+  eval "$(xdotool getwindowgeometry --shell "$main_window")"
+  # The first paint may still be on its way: look again until it is there.
+  client_top=""
+  local output
+  for _ in $(seq 50); do
+    if output=$("$probe" empty-board "$X" "$Y" "$WIDTH" "$HEIGHT" \
+        2>"$work_dir/probe.log"); then
+      client_top=${output#client_top=}
+      return 0
+    fi
+    sleep 0.2
+  done
+  Fail "the window does not show the empty board"
+}
+
+# Prints the id of the first visible window whose name matches, waiting for
+# it a bounded time.
+WaitForWindow() {
+  timeout 30 xdotool search --sync --onlyvisible --name "$1" | head -n1
+}
+
+WaitForNoWindow() {
+  for _ in $(seq 100); do
+    xdotool search --onlyvisible --name "$1" >/dev/null || return 0
+    sleep 0.1
+  done
+  Fail "window $1 is still there"
+}
+
+# Opens "ゲーム(&G)" on the menu bar and waits until its menu shows.
+OpenGameMenu() {
+  local before now
+  before=$(xdotool search --onlyvisible --pid "$program_pid" | wc -l)
+  xdotool mousemove "$((X + 30))" "$((Y + client_top / 2))" click 1
+  for _ in $(seq 50); do
+    now=$(xdotool search --onlyvisible --pid "$program_pid" | wc -l)
+    [ "$now" -gt "$before" ] && return 0
+    sleep 0.1
+  done
+  Fail "the game menu did not open"
+}

@@ -1,6 +1,8 @@
 #include "ui_test_support.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QMainWindow>
 #include <QPointer>
 #include <QScreen>
 #include <QTest>
@@ -35,9 +37,23 @@ void WhenModal(std::function<void(QWidget& modal)> action) {
   // Polls because the modal window appears only once its loop runs.
   auto* timer = new QTimer;
   timer->setInterval(1);
-  QObject::connect(timer, &QTimer::timeout, [timer, action] {
+  const QDeadlineTimer deadline(20000);
+  QObject::connect(timer, &QTimer::timeout, [timer, action, deadline] {
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr || !modal->isVisible()) return;
+    if (modal == nullptr || !modal->isVisible()) {
+      if (!deadline.hasExpired()) return;
+      // No modal window: end whatever window was opened instead, so that
+      // the test fails on its checks rather than hanging.
+      qWarning("no modal window appeared");
+      timer->stop();
+      timer->deleteLater();
+      for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible() && !qobject_cast<QMainWindow*>(widget)) {
+          widget->close();
+        }
+      }
+      return;
+    }
     timer->stop();
     timer->deleteLater();
     QPointer<QWidget> guard(modal);
