@@ -68,11 +68,15 @@ int main(int, char** argv) {
   QApplication::setDesktopFileName(QStringLiteral(QF_APP_ID));
   QApplication::setWindowIcon(qf::ProgramIcon());
 
-  // RandomState 1, the empty Board with MoveCount and GameOn 0, and the
-  // empty ParticipantNames are the game state's initial values.
+  // The window system had to come first; from here on the start-up runs in
+  // the game's own order. The state's initial values already are what the
+  // steps below set; they are set again so that the order reads here.
   auto state = std::make_unique<qf::AppState>();
   state->random.SetRandomSeed(1);
-  qf::UiResources ui = qf::MakeUiResources();
+  qf::UiResources ui = qf::MakeUiResources();  // fonts, face colour, menu
+  // The weight table is built when the program is compiled.
+  state->board = qf::Board();  // empty, MoveCount and GameOn 0
+  state->order.ParticipantNames = {};
 
   qf::MainWindow window(ui, state->shown_board);
   qf::QtShell shell(window, *state);

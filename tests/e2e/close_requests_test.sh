@@ -8,24 +8,28 @@ probe=$2
 . "$(dirname "$0")/x_session.sh"
 order_window_name='^打つ順番を決める$'
 
+# "始める" is the menu's first item; prints the order window's id.
+OpenOrderWindow() {
+  local window
+  for _ in 1 2 3; do
+    ChooseFromGameMenu Down Return
+    window=$(WaitForWindow "$order_window_name" 5) && [ -n "$window" ] &&
+      { echo "$window"; return 0; }
+  done
+  return 1
+}
+
 StartXServer
 StartProgram "$program" "$probe"
 
-# "始める" is the menu's first item.
-OpenGameMenu
-xdotool key Down Return
-order_window=$(WaitForWindow "$order_window_name") ||
-  Fail "the order window did not open"
+order_window=$(OpenOrderWindow) || Fail "the order window did not open"
 "$probe" close "$order_window"
 WaitForNoWindow "$order_window_name"
 kill -0 "$program_pid" 2>/dev/null || Fail "closing the order window ended the program"
 "$probe" empty-board "$X" "$Y" "$WIDTH" "$HEIGHT" >/dev/null \
   2>"$work_dir/probe.log" || Fail "a game started although the order window was closed"
 
-OpenGameMenu
-xdotool key Down Return
-WaitForWindow "$order_window_name" >/dev/null ||
-  Fail "the order window did not open again"
+OpenOrderWindow >/dev/null || Fail "the order window did not open again"
 "$probe" close "$main_window"
 
 WaitForExit

@@ -10,10 +10,11 @@ probe=$2
 StartXServer
 StartProgram "$program" "$probe"
 
-# "終了(&X)" by its access key once the menu shows.
-OpenGameMenu
-xdotool key x
-
+# "終了(&X)" by its access key.
+for _ in 1 2 3; do
+  ChooseFromGameMenu x
+  ProgramEnded 50 && break
+done
 WaitForExit
 [ "$program_status" -eq 0 ] ||
   Fail "quitting from the menu gave status $program_status"

@@ -43,14 +43,19 @@ StartXServer() {
   export XDG_RUNTIME_DIR="$work_dir"
 }
 
+# True once the program has ended, waiting up to $1 tenths of a second.
+ProgramEnded() {
+  for _ in $(seq "$1"); do
+    kill -0 "$program_pid" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  ! kill -0 "$program_pid" 2>/dev/null
+}
+
 # Waits (bounded) until the process has ended; its status is in
 # $program_status.
 WaitForExit() {
-  for _ in $(seq 100); do
-    kill -0 "$program_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -0 "$program_pid" 2>/dev/null && Fail "the program did not end"
+  ProgramEnded 100 || Fail "the program did not end"
   program_status=0
   wait "$program_pid" || program_status=$?
   program_pid=""
@@ -80,9 +85,9 @@ StartProgram() {
 }
 
 # Prints the id of the first visible window whose name matches, waiting for
-# it a bounded time.
+# it a bounded time (seconds, 30 unless given).
 WaitForWindow() {
-  timeout 30 xdotool search --sync --onlyvisible --name "$1" | head -n1
+  timeout "${2:-30}" xdotool search --sync --onlyvisible --name "$1" | head -n1
 }
 
 WaitForNoWindow() {
@@ -104,4 +109,13 @@ OpenGameMenu() {
     sleep 0.1
   done
   Fail "the game menu did not open"
+}
+
+# Opens the game menu and types `keys` into it. A key can get lost while the
+# menu is still taking the keyboard, so callers check the effect and call
+# again; Escape first closes a menu that such a lost key left open.
+ChooseFromGameMenu() {
+  xdotool key Escape
+  OpenGameMenu
+  xdotool key "$@"
 }

@@ -41,6 +41,26 @@ class MainWindowTest : public QObject {
     QVERIFY(!window.windowIcon().isNull());
   }
 
+  // The embedded icon: four green cells with black borders holding a black,
+  // white, red and yellow disc.
+  void ProgramIconPixels() {
+    const QImage icon = ProgramIcon().pixmap(32, 32).toImage().convertToFormat(
+        QImage::Format_RGB32);
+    QCOMPARE(icon.size(), QSize(32, 32));
+    const QRgb black = qRgb(0, 0, 0);
+    const QRgb green = qRgb(0, 128, 0);
+    QCOMPARE(icon.pixel(8, 8), black);
+    QCOMPARE(icon.pixel(24, 8), qRgb(255, 255, 255));
+    QCOMPARE(icon.pixel(8, 24), qRgb(255, 0, 0));
+    QCOMPARE(icon.pixel(24, 24), qRgb(255, 255, 0));
+    for (int corner : {1, 17}) {
+      QCOMPARE(icon.pixel(corner, corner), green);
+      QCOMPARE(icon.pixel(corner - 1, corner), black);
+    }
+    QCOMPARE(icon.pixel(15, 8), black);
+    QCOMPARE(icon.pixel(16, 8), black);
+  }
+
   void SeatPanelControls_data() {
     QTest::addColumn<int>("id");
     QTest::addColumn<QString>("kind");

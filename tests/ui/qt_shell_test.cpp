@@ -172,6 +172,26 @@ class QtShellTest : public QObject {
     fixture.window->client_area().removeEventFilter(&counter);
   }
 
+  // "終了(&X)" chosen while a computer player thinks reaches the quit
+  // handler from inside the pump, with "始める" grey meanwhile.
+  void QuitFromInsideThePump() {
+    WindowFixture fixture;
+    QtShell shell(*fixture.window, fixture.state);
+    QAction* quit = FindMenuCommand(fixture.window->game_menu(), kCmdQuit);
+    int quits_inside = -1;
+    fixture.window->SetStartHandler([&] {
+      shell.SetStartEnabled(false);
+      QMetaObject::invokeMethod(quit, &QAction::trigger, Qt::QueuedConnection);
+      const QDeadlineTimer deadline(30000);
+      while (fixture.quits == 0 && !deadline.hasExpired()) {
+        shell.PumpOneMessage();
+      }
+      quits_inside = fixture.quits;
+    });
+    FindMenuCommand(fixture.window->game_menu(), kCmdStart)->trigger();
+    QCOMPARE(quits_inside, 1);
+  }
+
   void PauseUsesTheGivenFunction() {
     WindowFixture fixture;
     QtShell shell(*fixture.window, fixture.state);
