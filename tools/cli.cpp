@@ -14,15 +14,27 @@ Commands:
   perft DEPTH [--seats 2|4]
       Positions reached after exactly d placed discs, d = 1..DEPTH (1..12).
   move BOARD SEAT MOVECOUNT [--depth N] [--engine fast|reference]
-      The computer player's choice: prints COLUMN ROW NODES.
+      The computer player's choice for SEAT (1..4) with MOVECOUNT (0..60)
+      placed moves and four seats: prints COLUMN ROW NODES, NODES the search
+      nodes entered, root included; "-1 -1 0" when SEAT cannot move.
+      --depth 1..12 (default 6; doubled from MOVECOUNT 48 on); --engine
+      fast (default) or reference choose the same cell.
   moves [--depth N] [--engine fast|reference]
-      The same for every line "BOARD SEAT MOVECOUNT" on standard input.
+      The same for every line "BOARD SEAT MOVECOUNT" on standard input, one
+      answer line each; a bad line answers "error" with the reason on
+      standard error, and the exit status is then 1.
   selfplay [--opening-moves K --seed S] [--engine fast|reference]
-      One whole game of four computer players.
+      One whole game of four computer players at depth 6: "SEAT COLUMN ROW"
+      or "SEAT pass" per turn, then "COUNTS c1 c2 c3 c4" and "BOARD text".
+      The first K (0..60) placed moves are drawn from std::mt19937 seeded
+      with S (0..4294967295): its next output modulo the number of legal
+      cells, counted column by column, row by row within a column.
   roulette SEED TICKS
       The playing order after each of TICKS roulette ticks from SEED.
   bench [--depth N]
-      Both engines over the fixed benchmark positions.
+      Both engines over 240 fixed positions from seeded random games (depth
+      default 6): nodes, best-of-rounds time and nodes per second of each,
+      the speed ratio, and "signature NODES", the reference's node total.
   soak [--games N] [--seed S] [--depth D]
       N self-play games from seeded random openings, every move checked
       against the rules' invariants and the reference engine.
