@@ -113,13 +113,6 @@ class MainWindowTest : public QObject {
     }
   }
 
-  void NoOtherControlIds() {
-    WindowFixture fixture;
-    for (int id : {0, 999, 1012, 1013, 1014, 1015}) {
-      QVERIFY(fixture.window->Control(id) == nullptr);
-    }
-  }
-
   void GameMenu() {
     WindowFixture fixture;
     const QList<QAction*> bar = fixture.window->menuBar()->actions();

@@ -105,16 +105,6 @@ class QtShellTest : public QObject {
     QVERIFY(seen);
   }
 
-  void RunModalWindowByName() {
-    WindowFixture fixture;
-    QtShell shell(*fixture.window, fixture.state);
-    QCOMPARE(shell.RunModalWindow("gameinit"), 0);
-    QCOMPARE(shell.RunModalWindow("GameInit2"), 0);
-    WhenModal([](QWidget& dialog) { dialog.close(); });
-    QCOMPARE(shell.RunModalWindow("GameInit"), 0);
-    QCOMPARE(fixture.state.order.panel_control_ids.At(0, kCountLabel), 1000);
-  }
-
   // Left presses and double clicks on the client area are dropped while the
   // game flow pumps; other events, the right button and the menu go on.
   void PumpDropsLeftPresses() {
@@ -190,16 +180,6 @@ class QtShellTest : public QObject {
     });
     FindMenuCommand(fixture.window->game_menu(), kCmdStart)->trigger();
     QCOMPARE(quits_inside, 1);
-  }
-
-  void PauseUsesTheGivenFunction() {
-    WindowFixture fixture;
-    QtShell shell(*fixture.window, fixture.state);
-    std::vector<int32_t> pauses;
-    shell.SetPauseFunction([&](int32_t ms) { pauses.push_back(ms); });
-    shell.Pause(500);
-    shell.Pause(300);
-    QCOMPARE(pauses, (std::vector<int32_t>{500, 300}));
   }
 };
 
