@@ -1,6 +1,7 @@
 #include "ui/controls.h"
 
 #include <QAbstractButton>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QVariant>
@@ -27,6 +28,13 @@ QWidget* FindControl(const QWidget& window, int32_t id) {
 void SetWidgetText(QWidget& control, const QString& text) {
   if (auto* label = qobject_cast<QLabel*>(&control)) {
     label->setText(text);
+    // The status lines were laid out for a narrower face ("Thinking..." is
+    // 58 px in IPAPGothic, the line 53 px): a left-aligned line grows to
+    // the right so that its text is never clipped; position and height stay.
+    const int needed = label->fontMetrics().horizontalAdvance(text);
+    if ((label->alignment() & Qt::AlignLeft) && needed > label->width()) {
+      label->resize(needed, label->height());
+    }
   } else if (auto* button = qobject_cast<QAbstractButton*>(&control)) {
     button->setText(text);
   } else if (auto* group = qobject_cast<QGroupBox*>(&control)) {

@@ -20,7 +20,7 @@ namespace {
 
 enum class PanelControlKind { kCount, kGroup, kStatus };
 
-struct PanelControlSpec {
+struct PanelControlLayout {
   int32_t id;
   PanelControlKind kind;
   const char* text;
@@ -32,7 +32,7 @@ struct PanelControlSpec {
 
 // A hand-laid form: the positions differ by a few pixels from panel to
 // panel, and the texts are never seen before the game flow replaces them.
-constexpr std::array<PanelControlSpec, 12> kPanelControls = {{
+constexpr std::array<PanelControlLayout, 12> kPanelControls = {{
     {1000, PanelControlKind::kCount, "25", 428, 89, 44, 15},
     {1001, PanelControlKind::kGroup, "Group1", 416, 67, 78, 72},
     {1002, PanelControlKind::kStatus, "Your Turn", 430, 110, 55, 15},
@@ -109,27 +109,27 @@ MainWindow::MainWindow(UiResources& ui, const Cells& shown_board) : ui_(ui) {
 }
 
 void MainWindow::CreateSeatPanelControls() {
-  for (const PanelControlSpec& spec : kPanelControls) {
-    const QString text = QString::fromUtf8(spec.text);
+  for (const PanelControlLayout& entry : kPanelControls) {
+    const QString text = QString::fromUtf8(entry.text);
     QWidget* control = nullptr;
-    if (spec.kind == PanelControlKind::kGroup) {
+    if (entry.kind == PanelControlKind::kGroup) {
       control = new QGroupBox(text, client_area_);
     } else {
       auto* label = new QLabel(text, client_area_);
       label->setTextFormat(Qt::PlainText);
-      label->setAlignment(spec.kind == PanelControlKind::kCount
+      label->setAlignment(entry.kind == PanelControlKind::kCount
                               ? Qt::AlignRight | Qt::AlignTop
                               : Qt::AlignLeft | Qt::AlignTop);
       control = label;
     }
-    SetControlId(*control, spec.id);
-    control->setGeometry(spec.x, spec.y, spec.width, spec.height);
+    SetControlId(*control, entry.id);
+    control->setGeometry(entry.x, entry.y, entry.width, entry.height);
     control->setFont(ui_.panel_font);
     // Presses on the panels belong to the client area, as on the board.
     control->setAttribute(Qt::WA_TransparentForMouseEvents);
     control->hide();
     // The frames stay behind the labels they surround.
-    if (spec.kind == PanelControlKind::kGroup) control->lower();
+    if (entry.kind == PanelControlKind::kGroup) control->lower();
   }
   // The board view stays at the very bottom; nothing overlaps it anyway.
   board_view_->lower();

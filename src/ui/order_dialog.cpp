@@ -13,7 +13,7 @@
 namespace qf {
 namespace {
 
-struct DialogControlSpec {
+struct DialogControlLayout {
   int32_t id;
   bool is_button;
   const char* text;
@@ -29,7 +29,7 @@ constexpr Qt::Alignment kCentred = Qt::AlignHCenter | Qt::AlignTop;
 
 // The position numbers above the discs and the name labels below them; the
 // last column is a pixel off in the original layout and stays so.
-const std::array<DialogControlSpec, 10> kDialogControls = {{
+const std::array<DialogControlLayout, 10> kDialogControls = {{
     {1000, false, "打つ順番", kLeft, 15, 18, 50, 14},
     {1002, false, "1", kCentred, 71, 18, 50, 14},
     {1003, false, "2", kCentred, 132, 18, 50, 14},
@@ -70,10 +70,10 @@ OrderDialog::~OrderDialog() {
 }
 
 void OrderDialog::CreateControls(const QFont& font) {
-  for (const DialogControlSpec& spec : kDialogControls) {
-    const QString text = QString::fromUtf8(spec.text);
+  for (const DialogControlLayout& entry : kDialogControls) {
+    const QString text = QString::fromUtf8(entry.text);
     QWidget* control = nullptr;
-    if (spec.is_button) {
+    if (entry.is_button) {
       auto* button = new QPushButton(text, this);
       // As on the original platform the button takes the focus only when
       // clicked; no key presses it before that.
@@ -86,11 +86,11 @@ void OrderDialog::CreateControls(const QFont& font) {
     } else {
       auto* label = new QLabel(text, this);
       label->setTextFormat(Qt::PlainText);
-      label->setAlignment(spec.alignment);
+      label->setAlignment(entry.alignment);
       control = label;
     }
-    SetControlId(*control, spec.id);
-    control->setGeometry(spec.x, spec.y, spec.width, spec.height);
+    SetControlId(*control, entry.id);
+    control->setGeometry(entry.x, entry.y, entry.width, entry.height);
     control->setFont(font);
   }
 }

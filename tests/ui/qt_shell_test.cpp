@@ -58,6 +58,15 @@ class QtShellTest : public QObject {
     QVERIFY(fixture.window->Control(1001)->isVisible());
     QVERIFY(fixture.window->Control(1000)->isVisible());
     QVERIFY(fixture.window->Control(1002)->isHidden());
+    // Status lines keep their place but never clip their text.
+    for (int32_t id : {1002, 1005, 1008, 1011}) {
+      shell.SetControlText(id, "Thinking...");
+      QWidget* line = fixture.window->Control(id);
+      QVERIFY(line->width() >=
+              line->fontMetrics().horizontalAdvance("Thinking..."));
+      QCOMPARE(line->height(), 15);
+    }
+    QCOMPARE(fixture.window->Control(1002)->pos(), QPoint(430, 110));
     shell.ShowControl(1000, false);
     QVERIFY(fixture.window->Control(1000)->isHidden());
     // Ids that name no control change nothing.
