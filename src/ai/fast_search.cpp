@@ -1,5 +1,6 @@
 #include "ai/fast_search.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 
@@ -29,6 +30,32 @@ constexpr ColumnWeightTable BuildColumnWeights() {
 
 constexpr ColumnWeightTable kColumnWeights = BuildColumnWeights();
 
+// The same sums split by sign: the positive weights in the low half, the
+// negative ones in the high half.
+using SplitWeightTable = std::array<std::array<int32_t, 256>, 4>;
+
+constexpr SplitWeightTable BuildSplitWeights() {
+  SplitWeightTable table{};
+  for (int column = 0; column < 4; ++column) {
+    for (int set = 0; set < 256; ++set) {
+      int positive = 0;
+      int negative = 0;
+      for (int row = 0; row < kBoardSize; ++row) {
+        if (((set >> row) & 1) == 0) continue;
+        const int32_t w = kWeightTable[CellIndex(column, row)];
+        (w > 0 ? positive : negative) += w;
+      }
+      table[column][set] = positive + negative * 65536;
+    }
+  }
+  return table;
+}
+
+constexpr SplitWeightTable kSplitWeights = BuildSplitWeights();
+
+// Corners never turn: no run can pass through them.
+constexpr uint64_t kCorners = 0x8100000000000081ULL;
+
 // The sum of the weights under `set`.
 inline int32_t WeightSum(uint64_t set) {
   return kColumnWeights[0][set & 0xFF] + kColumnWeights[1][(set >> 8) & 0xFF] +
@@ -45,6 +72,9 @@ inline int32_t WeightSum(uint64_t set) {
 constexpr int kTableBits = 12;
 // Nodes one ply above the leaves are cheaper to search again than to store.
 constexpr int32_t kMinTableDepth = 2;
+// Nodes this near the leaves first try a cut-off on bounds of their value
+// from the discs alone; further up the bounds are too wide to pay.
+constexpr int32_t kMaxBoundDepth = 3;
 
 constexpr uint8_t kLowerBound = 1;
 constexpr uint8_t kUpperBound = 2;
@@ -73,6 +103,63 @@ void SortByKey(int n, Key* keys, uint8_t* order, uint64_t* flip_sets) {
 
 }  // namespace
 
+bool FastSearch::LeafBounds(int32_t leaf_seat, int32_t* low,
+                            int32_t* high) const {
+  const uint64_t discs = discs_[leaf_seat - 1];
+  const uint64_t loose = discs & ~kCorners;
+  if (disc_phase_) {
+    const int32_t most = std::popcount(discs);
+    const int32_t least = std::popcount(discs & kCorners);
+    if (leaf_seat == searching_seat_) {
+      *low = 64 - 2 * most;
+      *high = 64 - 2 * least;
+    } else {
+      *low = 2 * least - 64;
+      *high = 2 * most - 64;
+    }
+    return true;
+  }
+  if (leaf_seat == searching_seat_) return false;  // mobility: no cheap bound
+  int32_t packed = 0;
+  for (int c = 0; c < kBoardSize; ++c) {
+    packed += kSplitWeights[c < 4 ? c : 7 - c][(loose >> (8 * c)) & 0xFF];
+  }
+  const int32_t positive = static_cast<int16_t>(packed & 0xFFFF);
+  const int32_t negative = (packed - positive) / 65536;
+  const int32_t weights = WeightSum(discs);
+  *low = 2 * (weights - positive) - 20;
+  *high = 2 * (weights - negative) - 20;
+  return true;
+}
+
+bool FastSearch::SubtreeBounds(int32_t seat, int32_t depth, int32_t* low,
+                               int32_t* high) const {
+  // With fewer plies left than seats, no seat that is scored below has
+  // moved before it is scored, so its discs can only have shrunk. Lines end
+  // at depth 0 on the seat `depth` places on, or on a double pass: the
+  // seat k places on, 2 <= k < depth, once the one before it has passed
+  // (this seat can move, so it cannot be the first of two passers).
+  int32_t scored = seat;
+  int32_t lo = kInfinity;
+  int32_t hi = -kInfinity;
+  for (int32_t k = 1; k <= depth; ++k) {
+    scored = next_seat_[scored];
+    if (k < 2 && k < depth) continue;
+    int32_t l, h;
+    if (!LeafBounds(scored, &l, &h)) return false;
+    lo = std::min(lo, l);
+    hi = std::max(hi, h);
+  }
+  if (Sign(depth) > 0) {
+    *low = lo;
+    *high = hi;
+  } else {
+    *low = -hi;
+    *high = -lo;
+  }
+  return true;
+}
+
 bool FastSearch::Supports(const Board& board, int32_t seat,
                           int32_t seat_count) {
   if (seat < 1 || seat > kMaxSeats) return false;
@@ -96,8 +183,10 @@ inline int32_t FastSearch::LeafScore(int32_t seat, uint64_t discs,
 }
 
 inline void FastSearch::MakeMove(int32_t seat, int index, uint64_t flips) {
-  for (uint64_t& set : discs_) set &= ~flips;
-  discs_[seat - 1] |= flips | bits::Bit(index);
+  const uint64_t placed = flips | bits::Bit(index);
+  for (int32_t s = 0; s < kMaxSeats; ++s) {
+    discs_[s] = s == seat - 1 ? discs_[s] | placed : discs_[s] & ~flips;
+  }
 }
 
 FastSearch::Entry& FastSearch::Slot(int32_t seat, int32_t depth) {
@@ -227,6 +316,13 @@ int32_t FastSearch::Search(int32_t seat, int32_t depth, bool previous_moved,
     }
     return -Search(next, depth - 1, false, -beta, -alpha);
   }
+  if (depth <= kMaxBoundDepth && depth < seat_count_) {
+    int32_t low, high;
+    if (SubtreeBounds(seat, depth, &low, &high)) {
+      if (high <= alpha) return high;
+      if (low >= beta) return low;
+    }
+  }
   if (depth == 1) return SearchLeafParent(seat, moves, beta);
 
   Entry* entry = nullptr;
@@ -254,14 +350,21 @@ int32_t FastSearch::Search(int32_t seat, int32_t depth, bool previous_moved,
     order[n] = static_cast<uint8_t>(index);
     keys[n] = index == tt_move ? UINT32_MAX : history_[seat][index];
   }
-  SortByKey<uint32_t>(n, keys, order, nullptr);
 
   const int32_t original_alpha = alpha;
   const std::array<uint64_t, kMaxSeats> saved = discs_;
   int32_t best = -kInfinity - 1;
-  int best_move = order[0];
+  int best_move = kNoMove;
   for (int i = 0; i < n; ++i) {
-    const int index = order[i];
+    // Selection rather than a full sort: most nodes cut off after their
+    // first move.
+    int pick = i;
+    for (int j = i + 1; j < n; ++j) {
+      if (keys[j] > keys[pick]) pick = j;
+    }
+    const int index = order[pick];
+    order[pick] = order[i];
+    keys[pick] = keys[i];
     MakeMove(seat, index, bits::Flips(index, own, occupied));
     int32_t value;
     if (i == 0) {
@@ -306,6 +409,7 @@ int32_t FastSearch::Run(const Board& board, int32_t seat, int32_t root_depth,
     discs_[s - 1] = bits::SeatSet(cells, s);
     next_seat_[s] = s % seat_count + 1;
   }
+  seat_count_ = seat_count;
   hook_ = hook;
   searching_seat_ = seat;
   root_depth_ = root_depth;

@@ -58,6 +58,15 @@ class FastSearch {
     return discs_[0] | discs_[1] | discs_[2] | discs_[3];
   }
   void MakeMove(int32_t seat, int index, uint64_t flips);
+  // Bounds of the leaf score of `leaf_seat` once any of its discs but the
+  // corners may have turned and it has made no move; false when there is
+  // no cheap bound.
+  bool LeafBounds(int32_t leaf_seat, int32_t* low, int32_t* high) const;
+  // Bounds of the negamax value of a node at `depth` with `seat` to move
+  // and a legal move, for depth below the seat count; false when there is
+  // no cheap bound.
+  bool SubtreeBounds(int32_t seat, int32_t depth, int32_t* low,
+                     int32_t* high) const;
   // The root's moves, most promising first, with the discs each turns.
   int OrderRootMoves(int32_t seat, uint64_t moves, uint8_t* order,
                      uint64_t* flip_sets) const;
@@ -70,6 +79,7 @@ class FastSearch {
   int32_t root_depth_ = 0;
   bool disc_phase_ = false;
   uint32_t stamp_ = 0;
+  int32_t seat_count_ = 0;
   // The last move that cut off one ply above the leaves: sibling positions
   // differ by one move, so it often cuts again.
   int killer_ = kCellCount;
