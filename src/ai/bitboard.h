@@ -12,6 +12,10 @@
 #include <bit>
 #include <cstdint>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "board/board.h"
 
 namespace qf::bits {
@@ -146,20 +150,39 @@ constexpr uint64_t Flips(int index, uint64_t own, uint64_t occupied) {
   return flips;
 }
 
-// The cells of `cells` equal to `seat`, and the occupied cells.
-inline uint64_t SeatSet(const Cells& cells, int32_t seat) {
+// The cells of `cells` equal to `value`: 0 gives the empty cells.
+inline uint64_t CellsEqual(const Cells& cells, int32_t value) {
+#if defined(__SSE2__)
+  // Sixteen cells per step: four compares packed down to one byte mask.
+  const __m128i wanted = _mm_set1_epi32(value);
   uint64_t set = 0;
-  for (int i = 0; i < kCellCount; ++i) {
-    set |= static_cast<uint64_t>(cells[i] == seat) << i;
+  for (int i = 0; i < kCellCount; i += 16) {
+    const auto* p = reinterpret_cast<const __m128i*>(cells.data() + i);
+    const __m128i a = _mm_cmpeq_epi32(_mm_loadu_si128(p), wanted);
+    const __m128i b = _mm_cmpeq_epi32(_mm_loadu_si128(p + 1), wanted);
+    const __m128i c = _mm_cmpeq_epi32(_mm_loadu_si128(p + 2), wanted);
+    const __m128i d = _mm_cmpeq_epi32(_mm_loadu_si128(p + 3), wanted);
+    const __m128i bytes =
+        _mm_packs_epi16(_mm_packs_epi32(a, b), _mm_packs_epi32(c, d));
+    set |=
+        static_cast<uint64_t>(static_cast<uint16_t>(_mm_movemask_epi8(bytes)))
+        << i;
   }
   return set;
+#else
+  uint64_t set = 0;
+  for (int i = 0; i < kCellCount; ++i) {
+    set |= static_cast<uint64_t>(cells[i] == value) << i;
+  }
+  return set;
+#endif
+}
+
+inline uint64_t SeatSet(const Cells& cells, int32_t seat) {
+  return CellsEqual(cells, seat);
 }
 inline uint64_t OccupiedSet(const Cells& cells) {
-  uint64_t set = 0;
-  for (int i = 0; i < kCellCount; ++i) {
-    set |= static_cast<uint64_t>(cells[i] != 0) << i;
-  }
-  return set;
+  return ~CellsEqual(cells, 0);
 }
 
 }  // namespace qf::bits

@@ -7,12 +7,8 @@
 namespace qf {
 
 int32_t PositionTerm(const Board& board, int32_t seat) {
-  const Cells& cells = board.cells();
-  int32_t term = 0;
-  for (int i = 0; i < kCellCount; ++i) {
-    term += cells[i] == seat ? -kWeightTable[i] : kWeightTable[i];
-  }
-  return term;
+  // Own cells -w, all others +w, and the weights sum to 20.
+  return 20 - 2 * WeightSum(bits::SeatSet(board.cells(), seat));
 }
 
 int32_t CountLegalMoves(const Board& board, int32_t seat) {

@@ -38,6 +38,38 @@ constexpr WeightTable BuildWeightTable() {
 // Built once, at compile time, and never changed.
 inline constexpr WeightTable kWeightTable = BuildWeightTable();
 
+// Weight sums of one column's eight cells (one byte of a bitboard, bit i
+// for the Board's element i), for every set of them; columns c and 7 - c
+// weigh the same.
+using ColumnWeightTable = std::array<std::array<int16_t, 256>, 4>;
+
+constexpr ColumnWeightTable BuildColumnWeights() {
+  ColumnWeightTable table{};
+  for (int column = 0; column < 4; ++column) {
+    for (int set = 0; set < 256; ++set) {
+      int sum = 0;
+      for (int row = 0; row < kBoardSize; ++row) {
+        if ((set >> row) & 1) sum += kWeightTable[CellIndex(column, row)];
+      }
+      table[column][set] = static_cast<int16_t>(sum);
+    }
+  }
+  return table;
+}
+
+inline constexpr ColumnWeightTable kColumnWeights = BuildColumnWeights();
+
+// The sum of the weights under the cells of a bitboard.
+inline int32_t WeightSum(uint64_t set) {
+  return kColumnWeights[0][set & 0xFF] + kColumnWeights[1][(set >> 8) & 0xFF] +
+         kColumnWeights[2][(set >> 16) & 0xFF] +
+         kColumnWeights[3][(set >> 24) & 0xFF] +
+         kColumnWeights[3][(set >> 32) & 0xFF] +
+         kColumnWeights[2][(set >> 40) & 0xFF] +
+         kColumnWeights[1][(set >> 48) & 0xFF] +
+         kColumnWeights[0][(set >> 56) & 0xFF];
+}
+
 // Own discs count minus their weight, every other cell plus its weight:
 // 20 - 2 * (weights under the seat's discs).
 int32_t PositionTerm(const Board& board, int32_t seat);

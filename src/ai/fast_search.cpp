@@ -10,28 +10,8 @@
 namespace qf {
 namespace {
 
-// Weight sums of one column's eight cells, for every set of them; columns
-// c and 7 - c weigh the same.
-using ColumnWeightTable = std::array<std::array<int16_t, 256>, 4>;
-
-constexpr ColumnWeightTable BuildColumnWeights() {
-  ColumnWeightTable table{};
-  for (int column = 0; column < 4; ++column) {
-    for (int set = 0; set < 256; ++set) {
-      int sum = 0;
-      for (int row = 0; row < kBoardSize; ++row) {
-        if ((set >> row) & 1) sum += kWeightTable[CellIndex(column, row)];
-      }
-      table[column][set] = static_cast<int16_t>(sum);
-    }
-  }
-  return table;
-}
-
-constexpr ColumnWeightTable kColumnWeights = BuildColumnWeights();
-
-// The same sums split by sign: the positive weights in the low half, the
-// negative ones in the high half.
+// Weight sums of one column (as kColumnWeights) split by sign: the positive
+// weights in the low half, the negative ones in the high half.
 using SplitWeightTable = std::array<std::array<int32_t, 256>, 4>;
 
 constexpr SplitWeightTable BuildSplitWeights() {
@@ -56,22 +36,15 @@ constexpr SplitWeightTable kSplitWeights = BuildSplitWeights();
 // Corners never turn: no run can pass through them.
 constexpr uint64_t kCorners = 0x8100000000000081ULL;
 
-// The sum of the weights under `set`.
-inline int32_t WeightSum(uint64_t set) {
-  return kColumnWeights[0][set & 0xFF] + kColumnWeights[1][(set >> 8) & 0xFF] +
-         kColumnWeights[2][(set >> 16) & 0xFF] +
-         kColumnWeights[3][(set >> 24) & 0xFF] +
-         kColumnWeights[3][(set >> 32) & 0xFF] +
-         kColumnWeights[2][(set >> 40) & 0xFF] +
-         kColumnWeights[1][(set >> 48) & 0xFF] +
-         kColumnWeights[0][(set >> 56) & 0xFF];
-}
-
 // 4096 entries (192 KiB): a search stores a few thousand nodes at most in
 // the middle game, and a table that stays in cache beats a larger one.
 constexpr int kTableBits = 12;
 // Nodes one ply above the leaves are cheaper to search again than to store.
 constexpr int32_t kMinTableDepth = 2;
+// From this depth on, moves are ordered by a flip-based score.
+constexpr int32_t kMinLeafOrderDepth = 4;
+// History counts above this tie as equals.
+constexpr uint32_t kHistoryCap = 4095;
 // Nodes this near the leaves first try a cut-off on bounds of their value
 // from the discs alone; further up the bounds are too wide to pay.
 constexpr int32_t kMaxBoundDepth = 3;
@@ -207,7 +180,7 @@ int FastSearch::OrderRootMoves(int32_t seat, uint64_t moves, uint8_t* order,
   // line ran on without passes to the seat then to move.
   int32_t leaf_seat = seat;
   for (int32_t d = 0; d < root_depth_; ++d) leaf_seat = next_seat_[leaf_seat];
-  const int32_t sign = Sign(0) * (leaf_seat == searching_seat_ ? -1 : 1);
+  const int32_t sign = leaf_seat == searching_seat_ ? -1 : 1;
   const uint64_t own = discs_[seat - 1];
   const uint64_t occupied = Occupied();
   int32_t keys[kCellCount];
@@ -341,14 +314,43 @@ int32_t FastSearch::Search(int32_t seat, int32_t depth, bool previous_moved,
     }
   }
 
-  // The stored best move first, then by cut-off history.
+  // The stored best move first. Far from the leaves, then by the leaf
+  // score each move alone would give the seat scored at depth 0 if no one
+  // passed, with the cut-off history breaking ties; nearer the leaves by
+  // history alone, which costs no flips.
   uint8_t order[kCellCount];
   uint32_t keys[kCellCount];
+  // A legal move always turns something, so 0 marks flips not yet found.
+  uint64_t flip_sets[kCellCount];
   int n = 0;
+  const bool by_leaf_score = depth >= kMinLeafOrderDepth;
+  int32_t leaf_seat = seat;
+  int32_t sign = 0;
+  if (by_leaf_score) {
+    for (int32_t d = 0; d < depth; ++d) leaf_seat = next_seat_[leaf_seat];
+    sign = Sign(depth) * (leaf_seat == searching_seat_ ? -1 : 1);
+  }
   for (uint64_t rest = moves; rest != 0; rest &= rest - 1, ++n) {
     const int index = std::countr_zero(rest);
     order[n] = static_cast<uint8_t>(index);
-    keys[n] = index == tt_move ? UINT32_MAX : history_[seat][index];
+    const uint32_t history = std::min(history_[seat][index], kHistoryCap);
+    flip_sets[n] = 0;
+    if (index == tt_move) {
+      keys[n] = UINT32_MAX;
+    } else if (by_leaf_score) {
+      const uint64_t flips = bits::Flips(index, own, occupied);
+      flip_sets[n] = flips;
+      const uint64_t leaf_discs = leaf_seat == seat
+                                      ? own | flips | bits::Bit(index)
+                                      : discs_[leaf_seat - 1] & ~flips;
+      const int32_t score = sign * (disc_phase_ ? std::popcount(leaf_discs)
+                                                : WeightSum(leaf_discs));
+      // Scores lie within +-1000; shifted to stay positive.
+      keys[n] =
+          static_cast<uint32_t>(score + 1000) * (kHistoryCap + 1) + history;
+    } else {
+      keys[n] = history;
+    }
   }
 
   const int32_t original_alpha = alpha;
@@ -363,9 +365,13 @@ int32_t FastSearch::Search(int32_t seat, int32_t depth, bool previous_moved,
       if (keys[j] > keys[pick]) pick = j;
     }
     const int index = order[pick];
+    const uint64_t flips = flip_sets[pick] != 0
+                               ? flip_sets[pick]
+                               : bits::Flips(index, own, occupied);
     order[pick] = order[i];
     keys[pick] = keys[i];
-    MakeMove(seat, index, bits::Flips(index, own, occupied));
+    flip_sets[pick] = flip_sets[i];
+    MakeMove(seat, index, flips);
     int32_t value;
     if (i == 0) {
       value = -Search(next, depth - 1, true, -beta, -alpha);

@@ -49,22 +49,44 @@ std::string StartText() {
 
 TEST(MoveCommandTest, AnswersCellAndNodes) {
   const std::string start = StartText();
+  // The reference's node counts are part of its definition; the fast
+  // engine's change with its tuning, so only the cell is pinned for it.
   struct Case {
     std::vector<std::string> args;
-    std::string out;
+    std::string cell;
+    std::string reference_nodes;
   } cases[] = {
-      {{"move", start, "1", "0"}, "3 5 477\n"},
-      {{"move", start, "1", "0", "--engine", "reference"}, "3 5 2883\n"},
-      {{"move", start, "3", "4", "--depth", "3"}, "7 5 73\n"},
-      {{"move", start, "3", "4", "--depth", "3", "--engine", "reference"},
-       "7 5 75\n"},
+      {{"move", start, "1", "0"}, "3 5", "2883"},
+      {{"move", start, "3", "4", "--depth", "3"}, "7 5", "75"},
+      {{"move", start, "2", "48", "--depth", "2"}, "", ""},
       // Seat 1 alone on the board has nothing to flank.
-      {{"move", WithFirst(std::string(64, '.'), '1'), "1", "5"}, "-1 -1 0\n"},
+      {{"move", WithFirst(std::string(64, '.'), '1'), "1", "5"}, "-1 -1", "0"},
   };
   for (const Case& c : cases) {
-    const Result r = Cli(c.args);
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, c.out) << c.args[2];
+    std::vector<std::string> reference_args = c.args;
+    reference_args.insert(reference_args.end(), {"--engine", "reference"});
+    const Result fast = Cli(c.args);
+    const Result reference = Cli(reference_args);
+    ASSERT_EQ(fast.status, 0) << fast.err;
+    ASSERT_EQ(reference.status, 0) << reference.err;
+    std::istringstream fast_fields(fast.out);
+    std::istringstream reference_fields(reference.out);
+    std::string fast_column, fast_row, reference_column, reference_row;
+    uint64_t fast_nodes = 0;
+    uint64_t reference_nodes = 0;
+    fast_fields >> fast_column >> fast_row >> fast_nodes;
+    reference_fields >> reference_column >> reference_row >> reference_nodes;
+    EXPECT_EQ(fast_column + " " + fast_row,
+              reference_column + " " + reference_row);
+    if (!c.cell.empty()) {
+      EXPECT_EQ(reference.out, c.cell + " " + c.reference_nodes + "\n");
+    }
+    if (c.cell == "-1 -1") {
+      EXPECT_EQ(fast.out, "-1 -1 0\n");
+    } else {
+      EXPECT_GT(fast_nodes, 0u);
+      EXPECT_LE(fast_nodes, reference_nodes);
+    }
   }
 }
 
@@ -124,7 +146,7 @@ TEST(MovesCommandTest, AnswersEveryLineAndMarksTheBadOnes) {
   EXPECT_EQ(out[0] + "\n", Cli({"move", start, "1", "0", "--depth", "3"}).out);
   EXPECT_EQ(out[1], "error");
   EXPECT_EQ(out[2], "error");
-  EXPECT_EQ(out[3], "7 5 73");
+  EXPECT_EQ(out[3].substr(0, 4), "7 5 ");
   EXPECT_EQ(out[4], "error");
   EXPECT_EQ(out[5], "error");
   EXPECT_NE(out[6], "error");
