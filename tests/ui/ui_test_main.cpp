@@ -6,6 +6,7 @@
 
 namespace qf::testing {
 int RunBoardViewTest(int argc, char** argv);
+int RunGameStartTest(int argc, char** argv);
 int RunMainWindowTest(int argc, char** argv);
 int RunOrderDialogTest(int argc, char** argv);
 int RunQtShellTest(int argc, char** argv);
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
   };
   const Group groups[] = {
       {"board_view", qf::testing::RunBoardViewTest},
+      {"game_start", qf::testing::RunGameStartTest},
       {"main_window", qf::testing::RunMainWindowTest},
       {"order_dialog", qf::testing::RunOrderDialogTest},
       {"qt_shell", qf::testing::RunQtShellTest},
