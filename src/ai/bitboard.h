@@ -52,7 +52,8 @@ constexpr uint64_t MovesInDirection(uint64_t own, uint64_t others) {
   return Shift<kDelta>(run);
 }
 
-// Every empty cell on which the owner of `own` may place a disc.
+// Every empty cell on which the owner of `own` (within `occupied`) may
+// place a disc.
 constexpr uint64_t LegalMoves(uint64_t own, uint64_t occupied) {
   const uint64_t others = occupied & ~own;
   const uint64_t moves =

@@ -54,23 +54,21 @@ constexpr uint8_t kUpperBound = 2;
 constexpr uint8_t kExact = kLowerBound | kUpperBound;
 constexpr int kNoMove = kCellCount;
 
-// Sorts `order` (with `keys`) by falling key, keeping scan order among
-// equal keys.
-template <typename Key>
-void SortByKey(int n, Key* keys, uint8_t* order, uint64_t* flip_sets) {
+// Sorts the moves by falling key, keeping scan order among equal keys.
+void SortByKey(int n, int32_t* keys, uint8_t* order, uint64_t* flip_sets) {
   for (int i = 1; i < n; ++i) {
-    const Key key = keys[i];
+    const int32_t key = keys[i];
     const uint8_t move = order[i];
-    const uint64_t flips = flip_sets != nullptr ? flip_sets[i] : 0;
+    const uint64_t flips = flip_sets[i];
     int k = i;
     for (; k > 0 && keys[k - 1] < key; --k) {
       keys[k] = keys[k - 1];
       order[k] = order[k - 1];
-      if (flip_sets != nullptr) flip_sets[k] = flip_sets[k - 1];
+      flip_sets[k] = flip_sets[k - 1];
     }
     keys[k] = key;
     order[k] = move;
-    if (flip_sets != nullptr) flip_sets[k] = flips;
+    flip_sets[k] = flips;
   }
 }
 

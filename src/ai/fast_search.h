@@ -1,7 +1,8 @@
 // The fast engine: the same choice as the reference search, found with
 // bitboards, full alpha-beta with bounds from every ancestor (principal
-// variation search), move ordering and a transposition table that lives for
-// one search.
+// variation search), move ordering, a transposition table that lives for
+// one search and, near the leaves, cut-offs on bounds that the scored
+// seat's discs alone give.
 #ifndef QUADRIFLANK_AI_FAST_SEARCH_H_
 #define QUADRIFLANK_AI_FAST_SEARCH_H_
 
@@ -41,8 +42,8 @@ class FastSearch {
     uint8_t best;
   };
 
-  // Scores are negamax: from the side of the node's own mover, so that a
-  // node that the reference minimises holds minus the reference's score.
+  // Scores are negamax: a node where the reference minimises holds minus
+  // the reference's score, so that every node maximises.
   int32_t Search(int32_t seat, int32_t depth, bool previous_moved,
                  int32_t alpha, int32_t beta);
   // A node one ply above the leaves, with its legal moves.

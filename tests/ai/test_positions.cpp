@@ -1,5 +1,7 @@
 #include "test_positions.h"
 
+#include <algorithm>
+
 #include "board/start_position.h"
 
 namespace qf::testing_support {
