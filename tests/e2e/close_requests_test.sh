@@ -6,18 +6,6 @@ set -euo pipefail
 program=$1
 probe=$2
 . "$(dirname "$0")/x_session.sh"
-order_window_name='^打つ順番を決める$'
-
-# "始める" is the menu's first item; prints the order window's id.
-OpenOrderWindow() {
-  local window
-  for _ in 1 2 3; do
-    ChooseFromGameMenu Down Return
-    window=$(WaitForWindow "$order_window_name" 5) && [ -n "$window" ] &&
-      { echo "$window"; return 0; }
-  done
-  return 1
-}
 
 StartXServer
 StartProgram "$program" "$probe"

@@ -119,3 +119,36 @@ ChooseFromGameMenu() {
   OpenGameMenu
   xdotool key "$@"
 }
+
+order_window_name='^打つ順番を決める$'
+
+# "始める" is the menu's first item; prints the order window's id.
+OpenOrderWindow() {
+  local window
+  for _ in 1 2 3; do
+    ChooseFromGameMenu Down Return
+    window=$(WaitForWindow "$order_window_name" 5) && [ -n "$window" ] &&
+      { echo "$window"; return 0; }
+  done
+  return 1
+}
+
+# Clicks the order window's one button ("止める", then "対局開始"), which
+# fills the right of the window from 320, 19 on.
+PressOrderButton() {
+  eval "$(xdotool getwindowgeometry --shell "$1" | sed 's/^/order_/')"
+  xdotool mousemove "$((order_X + 380))" "$((order_Y + 70))" click 1
+}
+
+# Reads the game off the main window's client area: sets board (64 cells
+# as "." or "1".."4", row 0 first), lines (the shown status lines, seat 1
+# first), seat (the one seat whose line shows, else 0) and legal (that
+# seat's legal cells as "column,row ...").
+ReadGame() {
+  eval "$("$probe" board "$X" "$((Y + client_top))")"
+}
+
+# Presses the middle of board cell ($1, $2).
+ClickCell() {
+  xdotool mousemove "$((X + $1 * 50 + 25))" "$((Y + client_top + $2 * 50 + 25))" click 1
+}
