@@ -264,6 +264,13 @@ void MiddleGame(std::mt19937& random, Board& board, int32_t& seat,
   depth = static_cast<int32_t>(1 + random() % 6);
 }
 
+void DeeperMiddleGame(std::mt19937& random, Board& board, int32_t& seat,
+                      int32_t& depth) {
+  board =
+      RandomGamePosition(random, static_cast<int32_t>(random() % 48), &seat);
+  depth = static_cast<int32_t>(7 + random() % 2);
+}
+
 void Endgame(std::mt19937& random, Board& board, int32_t& seat,
              int32_t& depth) {
   board = RandomGamePosition(random, static_cast<int32_t>(48 + random() % 10),
@@ -349,6 +356,7 @@ TEST_P(DifferentialTest, FastEngineChoosesExactlyAsTheReference) {
 INSTANTIATE_TEST_SUITE_P(
     Positions, DifferentialTest,
     testing::Values(DiffKind{"MiddleGame", 4000, 101, MiddleGame},
+                    DiffKind{"DeeperMiddleGame", 40, 106, DeeperMiddleGame},
                     DiffKind{"Endgame12Plies", 1500, 102, Endgame},
                     DiffKind{"Scattered", 8000, 103, Scattered},
                     DiffKind{"CrowdedEnd", 3000, 104, CrowdedEnd},
