@@ -58,19 +58,5 @@ TEST(BitboardTest, AgreesWithTheBoardRules) {
   }
 }
 
-TEST(BitboardTest, RunsDoNotWrapAroundTheEdges) {
-  // Row 7 of column 0 is next to row 0 of column 1 in bit order; a seat-1
-  // disc there must not close a run across the edge.
-  Board board;
-  board.ClearBoard(4);
-  board.SetCell(1, 0, 7);
-  board.SetCell(2, 1, 0);
-  board.SetCell(2, 1, 1);
-  const uint64_t occupied = bits::OccupiedSet(board.cells());
-  const uint64_t own = bits::SeatSet(board.cells(), 1);
-  EXPECT_EQ(bits::LegalMoves(own, occupied), 0u);
-  EXPECT_EQ(board.HasLegalMove(1), 0);
-}
-
 }  // namespace
 }  // namespace qf

@@ -123,21 +123,6 @@ TEST(SearchTest, RootDepthDoublesFromMoveCount48) {
   }
 }
 
-TEST(SearchTest, DepthBelowOneSearchesAsDepthOne) {
-  std::mt19937 random(5);
-  for (int i = 0; i < 40; ++i) {
-    int32_t seat = 0;
-    Board board =
-        RandomGamePosition(random, static_cast<int32_t>(random() % 56), &seat);
-    if (seat == 0) continue;
-    for (Engine engine : kEngines) {
-      Searcher searcher({}, engine);
-      EXPECT_EQ(Choose(searcher, board, seat, 0),
-                Choose(searcher, board, seat, 1));
-    }
-  }
-}
-
 TEST(SearchTest, SeatWithoutMovesAnswersNothingAndKeepsTheState) {
   Board board = FromText(
       "........"
