@@ -15,40 +15,6 @@
 namespace qf::cli {
 namespace {
 
-// The positions come from random games: the RandomMove rule with
-// std::mt19937 seeded with kBenchSeed, seats in turn from seat 1, a seat
-// without a move passing. Game g contributes each position, from one placed
-// move on, whose MoveCount is g modulo 4 and whose seat to move has a move,
-// so every MoveCount of a game is searched about equally often. Games are
-// played until kBenchPositions positions are taken.
-constexpr uint32_t kBenchSeed = 20240601;
-constexpr int kBenchPositions = 240;
-
-std::vector<PositionQuery> BenchPositions() {
-  std::vector<PositionQuery> positions;
-  std::mt19937 random(kBenchSeed);
-  for (int32_t game = 0; static_cast<int>(positions.size()) < kBenchPositions;
-       ++game) {
-    Board board;
-    SetUpNewGame(board);
-    int32_t last_sampled = -1;
-    for (int32_t seat = 1; !board.IsGameOver(); seat = seat % 4 + 1) {
-      if (!board.HasLegalMove(seat)) continue;
-      const int32_t moves = board.MoveCount();
-      if (moves >= 1 && moves % 4 == game % 4 && moves != last_sampled &&
-          static_cast<int>(positions.size()) < kBenchPositions) {
-        positions.push_back({board, seat});
-        last_sampled = moves;
-      }
-      int32_t column = -1;
-      int32_t row = -1;
-      RandomMove(board, seat, random, &column, &row);
-      board.PlaceMove(seat, column, row);
-    }
-  }
-  return positions;
-}
-
 struct EngineRun {
   uint64_t nodes = 0;
   double seconds = 0;

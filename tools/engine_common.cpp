@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "board/board_text.h"
+#include "board/start_position.h"
 
 namespace qf::cli {
 namespace {
@@ -77,6 +78,31 @@ void RandomMove(const Board& board, int32_t seat, std::mt19937& random,
       }
     }
   }
+}
+
+std::vector<PositionQuery> BenchPositions() {
+  std::vector<PositionQuery> positions;
+  std::mt19937 random(kBenchSeed);
+  for (int32_t game = 0; static_cast<int>(positions.size()) < kBenchPositions;
+       ++game) {
+    Board board;
+    SetUpNewGame(board);
+    int32_t last_sampled = -1;
+    for (int32_t seat = 1; !board.IsGameOver(); seat = seat % 4 + 1) {
+      if (!board.HasLegalMove(seat)) continue;
+      const int32_t moves = board.MoveCount();
+      if (moves >= 1 && moves % 4 == game % 4 && moves != last_sampled &&
+          static_cast<int>(positions.size()) < kBenchPositions) {
+        positions.push_back({board, seat});
+        last_sampled = moves;
+      }
+      int32_t column = -1;
+      int32_t row = -1;
+      RandomMove(board, seat, random, &column, &row);
+      board.PlaceMove(seat, column, row);
+    }
+  }
+  return positions;
 }
 
 }  // namespace qf::cli

@@ -7,6 +7,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ai/searcher.h"
 #include "board/board.h"
@@ -54,6 +55,15 @@ std::string AnswerQuery(PositionQuery& query, const SearchOptions& options);
 // inner). The seat must have a legal move.
 void RandomMove(const Board& board, int32_t seat, std::mt19937& random,
                 int32_t* column, int32_t* row);
+
+// The fixed benchmark positions. They come from random games: the RandomMove
+// rule with std::mt19937 seeded with kBenchSeed, seats in turn from seat 1, a
+// seat without a move passing. Game g contributes each position, from one
+// placed move on, whose MoveCount is g modulo 4 and whose seat to move has a
+// move, so every MoveCount of a game is searched about equally often.
+inline constexpr uint32_t kBenchSeed = 20240601;
+inline constexpr int kBenchPositions = 240;
+std::vector<PositionQuery> BenchPositions();
 
 }  // namespace qf::cli
 

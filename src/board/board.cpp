@@ -18,8 +18,9 @@ void Board::ClearBoard(int32_t seat_count) {
 
 void Board::SetPosition(const Cells& cells, int32_t seat_count,
                         int32_t move_count) {
+  const Cells copy = cells;  // `cells` may be this board's own
   ClearBoard(seat_count);
-  cells_ = cells;
+  cells_ = copy;
   move_count_ = move_count;
 }
 

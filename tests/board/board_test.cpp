@@ -186,6 +186,16 @@ TEST(BoardTest, GameOnClearsInsideTheMoveThatEndsTheGame) {
   EXPECT_EQ(board.MoveCount(), 0);
 }
 
+TEST(BoardTest, SetPositionMayTakeTheBoardsOwnCells) {
+  Board board = FromRows({"12......", "........", "........", "........",
+                          "........", "........", "........", "34......"});
+  const Cells cells = board.cells();
+  board.SetPosition(board.cells(), 4, 7);
+  EXPECT_EQ(board.cells(), cells);
+  EXPECT_EQ(board.MoveCount(), 7);
+  EXPECT_EQ(board.GameOn(), -1);
+}
+
 TEST(BoardTest, SeatWithoutDiscsNeverMovesAndIsPassedOver) {
   // Seat 2 has no disc; seat 3 can still move, so the game goes on.
   Board board = FromRows({"13......", "........", "........", "........",
