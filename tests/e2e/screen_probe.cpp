@@ -9,6 +9,9 @@
 //   screen_probe ping WINDOW MS        asks the window's program for an
 //                                      answer, as a window manager checks
 //                                      that a program is alive
+//   screen_probe darkest X Y W H       prints the darkest grey level there
+//                                      (0 black .. 255 white): dark text is
+//                                      enabled, greyed text is not
 // On success empty-board prints "client_top=N", the height of the menu bar,
 // so that the caller can aim at the menu.
 #include <poll.h>
@@ -19,6 +22,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <QScreen>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -104,7 +108,8 @@ int CheckEmptyBoard(const QImage& window) {
 }
 
 // What a player sees of the game: the discs (in the command-line tool's
-// board text), which status lines show, and, when exactly one does, that
+// board text), which status lines show, the seats that can move ("?" while
+// something covers the board), and, when exactly one line shows, that
 // seat's legal cells as "column,row".
 int ReadGame(const QImage& client) {
   std::string text;
@@ -138,10 +143,16 @@ int ReadGame(const QImage& client) {
     lines += shown ? '1' : '0';
     if (shown) shown_seat = shown_seat == 0 ? seat : -1;
   }
+  qf::Board board;
+  board.SetPosition(cells, 4, 0);
+  std::string movers = known ? "" : "?";
+  for (int seat = 1; seat <= 4 && known; ++seat) {
+    if (board.HasLegalMove(seat) == 0) continue;
+    if (!movers.empty()) movers += ' ';
+    movers += static_cast<char>('0' + seat);
+  }
   std::string legal;
   if (shown_seat > 0 && known) {
-    qf::Board board;
-    board.SetPosition(cells, 4, 0);
     for (int column = 0; column < qf::kBoardSize; ++column) {
       for (int row = 0; row < qf::kBoardSize; ++row) {
         if (board.IsLegalMove(shown_seat, column, row) == 0) continue;
@@ -150,8 +161,9 @@ int ReadGame(const QImage& client) {
       }
     }
   }
-  std::printf("board=%s\nlines=%s\nseat=%d\nlegal='%s'\n", text.c_str(),
-              lines.c_str(), shown_seat < 0 ? 0 : shown_seat, legal.c_str());
+  std::printf("board=%s\nlines=%s\nmovers='%s'\nseat=%d\nlegal='%s'\n",
+              text.c_str(), lines.c_str(), movers.c_str(),
+              shown_seat < 0 ? 0 : shown_seat, legal.c_str());
   return 0;
 }
 
@@ -258,11 +270,23 @@ int main(int argc, char** argv) {
   if (args.size() == 4 && args[1] == "board") {
     return ReadGame(Grab(number(2), number(3), 500, 400));
   }
+  if (args.size() == 6 && args[1] == "darkest") {
+    const QImage image = Grab(number(2), number(3), number(4), number(5));
+    int darkest = 255;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        darkest = std::min(darkest, qGray(image.pixel(x, y)));
+      }
+    }
+    std::printf("%d\n", darkest);
+    return 0;
+  }
   if (args.size() == 4 && args[1] == "ping") {
     return Ping(static_cast<xcb_window_t>(args[2].toUInt()), number(3));
   }
-  std::fprintf(stderr,
-               "usage: screen_probe save FILE [X Y W H] | empty-board X Y W "
-               "H | close WINDOW | board CX CY | ping WINDOW MS\n");
+  std::fprintf(
+      stderr,
+      "usage: screen_probe save FILE [X Y W H] | empty-board X Y W "
+      "H | close WINDOW | board CX CY | ping WINDOW MS | darkest X Y W H\n");
   return 2;
 }

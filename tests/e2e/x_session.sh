@@ -141,9 +141,10 @@ PressOrderButton() {
 }
 
 # Reads the game off the main window's client area: sets board (64 cells
-# as "." or "1".."4", row 0 first), lines (the shown status lines, seat 1
-# first), seat (the one seat whose line shows, else 0) and legal (that
-# seat's legal cells as "column,row ...").
+# as "." or "1".."4", "?" where something covers it, row 0 first), lines
+# (the shown status lines, seat 1 first), movers (the seats that can move,
+# "?" when unknown), seat (the one seat whose line shows, else 0) and legal
+# (that seat's legal cells as "column,row ...").
 ReadGame() {
   eval "$("$probe" board "$X" "$((Y + client_top))")"
 }
