@@ -64,37 +64,55 @@ constexpr uint64_t LegalMoves(uint64_t own, uint64_t occupied) {
   return moves & ~occupied;
 }
 
+// The cells of `run_cells` reached from `seeds` by one or more steps in
+// direction kDelta through `run_cells` alone; runs hold at most six cells.
 template <int kDelta>
-constexpr uint64_t TurningInDirection(uint64_t own, uint64_t others,
-                                      uint64_t target) {
-  const uint64_t run_cells = (kDelta % 8 == 0) ? others : (others & kInnerRows);
-  // front: run cells k steps from an own disc; tagged: those of them with a
-  // target disc at most k steps back in the run.
-  uint64_t front = Shift<kDelta>(own) & run_cells;
-  uint64_t tagged = front & target;
-  uint64_t ends = 0;
-  for (int k = 1; k < 6; ++k) {
-    ends |= Shift<kDelta>(tagged);
-    front = Shift<kDelta>(front) & run_cells;
-    tagged = (Shift<kDelta>(tagged) & run_cells) | (front & target);
-  }
-  return ends | Shift<kDelta>(tagged);
+constexpr uint64_t Reach(uint64_t seeds, uint64_t run_cells) {
+  uint64_t run = Shift<kDelta>(seeds) & run_cells;
+  run |= Shift<kDelta>(run) & run_cells;
+  const uint64_t pairs = run_cells & Shift<kDelta>(run_cells);
+  run |= Shift<2 * kDelta>(run) & pairs;
+  run |= Shift<2 * kDelta>(run) & pairs;
+  return run;
 }
 
-// The empty cells whose move by the owner of `own` turns at least one disc
-// of `target` (a set of other seats' discs).
-constexpr uint64_t MovesTurning(uint64_t own, uint64_t occupied,
-                                uint64_t target) {
+// What one seat's next move can do to the discs of `target`, another
+// seat's: enough to score every move of a node above the leaves without
+// making the moves that leave `target` alone.
+struct TargetMoves {
+  uint64_t legal = 0;      // the legal moves
+  uint64_t turning = 0;    // the legal moves that turn a disc of target
+  uint64_t flippable = 0;  // the discs of target some legal move turns
+};
+
+template <int kDelta>
+constexpr void AddTargetMoves(uint64_t own, uint64_t others, uint64_t empty,
+                              uint64_t target, TargetMoves& sets) {
+  const uint64_t run_cells = (kDelta % 8 == 0) ? others : (others & kInnerRows);
+  // Run cells with an own disc behind them (seen stepping kDelta) and
+  // those with an empty cell ahead: a disc in both turns.
+  const uint64_t from_own = Reach<kDelta>(own, run_cells);
+  const uint64_t to_empty = Reach<-kDelta>(empty, run_cells);
+  sets.legal |= Shift<kDelta>(from_own) & empty;
+  const uint64_t hit = from_own & target;
+  sets.flippable |= hit & to_empty;
+  sets.turning |= Shift<kDelta>(hit | Reach<kDelta>(hit, run_cells)) & empty;
+}
+
+constexpr TargetMoves FindTargetMoves(uint64_t own, uint64_t occupied,
+                                      uint64_t target) {
   const uint64_t others = occupied & ~own;
-  const uint64_t moves = TurningInDirection<8>(own, others, target) |
-                         TurningInDirection<-8>(own, others, target) |
-                         TurningInDirection<1>(own, others, target) |
-                         TurningInDirection<-1>(own, others, target) |
-                         TurningInDirection<9>(own, others, target) |
-                         TurningInDirection<-9>(own, others, target) |
-                         TurningInDirection<7>(own, others, target) |
-                         TurningInDirection<-7>(own, others, target);
-  return moves & ~occupied;
+  const uint64_t empty = ~occupied;
+  TargetMoves sets;
+  AddTargetMoves<8>(own, others, empty, target, sets);
+  AddTargetMoves<-8>(own, others, empty, target, sets);
+  AddTargetMoves<1>(own, others, empty, target, sets);
+  AddTargetMoves<-1>(own, others, empty, target, sets);
+  AddTargetMoves<9>(own, others, empty, target, sets);
+  AddTargetMoves<-9>(own, others, empty, target, sets);
+  AddTargetMoves<7>(own, others, empty, target, sets);
+  AddTargetMoves<-7>(own, others, empty, target, sets);
+  return sets;
 }
 
 // For every cell, the cells on each of its eight rays out to the edge:
@@ -127,26 +145,26 @@ inline constexpr RayTable kRays = BuildRays();
 
 // The discs that turn when the owner of `own` places a disc on `index`.
 // Along each ray the first cell that is not another seat's disc ends the
-// run; the run turns when that cell is an own disc.
+// run; the run turns when that cell is an own disc (the outflank).
 constexpr uint64_t Flips(int index, uint64_t own, uint64_t occupied) {
   const uint64_t not_others = ~(occupied & ~own);
   const std::array<uint64_t, 8>& rays = kRays[index];
   uint64_t flips = 0;
   for (int d = 0; d < 4; ++d) {
     const uint64_t ends = not_others & rays[d];
-    const uint64_t end = ends & (0 - ends);  // nearest: lowest bit
-    const uint64_t closed = 0 - static_cast<uint64_t>((end & own) != 0);
-    flips |= (end - 1) & rays[d] & closed;
+    const uint64_t outflank = ends & (0 - ends) & own;  // nearest: lowest bit
+    // The ray's cells below the outflank, or none without one.
+    flips |= (outflank - (outflank != 0)) & rays[d];
   }
   for (int d = 4; d < 8; ++d) {
     const uint64_t ends = not_others & rays[d];
     // Nearest: the highest bit. The | 1 spares a test for an empty set;
-    // the bit it then names is off the ray or another seat's disc, so the
-    // test below still fails.
-    const uint64_t end = (uint64_t{1} << 63) >> std::countl_zero(ends | 1);
-    const uint64_t closed =
-        0 - static_cast<uint64_t>((end & own & rays[d]) != 0);
-    flips |= ~((end << 1) - 1) & rays[d] & closed;
+    // the bit it then names is off the ray or another seat's disc, so it
+    // is no outflank.
+    const uint64_t end = uint64_t{1} << (63 ^ std::countl_zero(ends | 1));
+    const uint64_t outflank = end & own & rays[d];
+    // The ray's cells above the outflank: 0 - 2x is every bit above x.
+    flips |= (0 - (outflank << 1)) & rays[d];
   }
   return flips;
 }

@@ -36,6 +36,17 @@ constexpr SplitWeightTable kSplitWeights = BuildSplitWeights();
 // Corners never turn: no run can pass through them.
 constexpr uint64_t kCorners = 0x8100000000000081ULL;
 
+constexpr uint64_t BuildPositiveCells() {
+  uint64_t set = 0;
+  for (int index = 0; index < kCellCount; ++index) {
+    if (kWeightTable[index] > 0) set |= bits::Bit(index);
+  }
+  return set;
+}
+
+// The cells of positive weight.
+constexpr uint64_t kPositiveCells = BuildPositiveCells();
+
 // 4096 entries (192 KiB): a search stores a few thousand nodes at most in
 // the middle game, and a table that stays in cache beats a larger one.
 constexpr int kTableBits = 12;
@@ -208,33 +219,6 @@ int32_t FastSearch::SearchLeafParent(int32_t seat, uint64_t moves,
   const uint64_t occupied = Occupied();
   const uint64_t next_discs = discs_[next - 1];
   int32_t best = -kInfinity - 1;
-  // When the leaf score depends on the next seat's discs alone, every move
-  // that turns none of them scores as the position does now: after the
-  // first move, which often cuts off at once, only the moves that turn some
-  // of them need a score of their own, and one stands for all the rest.
-  if (next != seat && (disc_phase_ || next != searching_seat_)) {
-    const int index = std::countr_zero(moves);
-    hook_();
-    const uint64_t flips = bits::Flips(index, own, occupied);
-    best = child_sign * LeafScore(next, next_discs & ~flips, 0);
-    if (best >= beta) {
-      killer_ = index;
-      return best;
-    }
-    moves &= moves - 1;
-    if (moves == 0) return best;
-    const uint64_t turning =
-        bits::MovesTurning(own, occupied, next_discs) & moves;
-    if ((moves & ~turning) != 0) {
-      hook_();
-      const int32_t value = child_sign * LeafScore(next, next_discs, 0);
-      if (value > best) {
-        best = value;
-        if (value >= beta) return value;
-      }
-    }
-    moves = turning;
-  }
   for (; moves != 0; moves &= moves - 1) {
     const int index = std::countr_zero(moves);
     hook_();
@@ -250,6 +234,68 @@ int32_t FastSearch::SearchLeafParent(int32_t seat, uint64_t moves,
         return value;
       }
     }
+  }
+  return best;
+}
+
+int32_t FastSearch::SearchTargetLeafParent(int32_t seat,
+                                           const bits::TargetMoves& sets,
+                                           int32_t alpha, int32_t beta) {
+  // The leaf score depends on the next seat's discs alone, so every move
+  // that turns none of them scores `quiet`, the score of the position as
+  // it is, and one leaf stands for all of them. A move that turns some
+  // changes the score by twice their weight (or count), with the sign
+  // `gain`: plus when losing them raises this node's score.
+  const int32_t next = next_seat_[seat];
+  const int32_t child_sign = -Sign(0);
+  const uint64_t own = discs_[seat - 1];
+  const uint64_t occupied = Occupied();
+  const uint64_t next_discs = discs_[next - 1];
+  const int32_t quiet = child_sign * LeafScore(next, next_discs, 0);
+  const bool loss_raises_score = disc_phase_ && next == searching_seat_;
+  const int32_t gain = loss_raises_score ? child_sign : -child_sign;
+  // The most the turned discs can change the score: all the discs any
+  // move turns, counting only those whose loss helps.
+  const uint64_t flippable = sets.flippable;
+  int32_t most;
+  if (disc_phase_) {
+    most = gain > 0 ? 2 * std::popcount(flippable) : 0;
+  } else {
+    const int32_t helpful =
+        WeightSum(flippable & (gain > 0 ? kPositiveCells : ~kPositiveCells));
+    most = 2 * gain * helpful;
+  }
+  const int32_t high = quiet + most;
+  if (high <= alpha) return high;
+  const uint64_t quiet_moves = sets.legal & ~sets.turning;
+  int32_t best = -kInfinity - 1;
+  if (quiet_moves != 0 && (gain < 0 || quiet >= beta)) {
+    // Turning discs mostly costs here, or the quiet score already cuts off.
+    hook_();
+    best = quiet;
+    if (best >= beta || best >= high) {
+      killer_ = std::countr_zero(quiet_moves);
+      return best;
+    }
+  }
+  for (uint64_t moves = sets.turning; moves != 0; moves &= moves - 1) {
+    const int index = std::countr_zero(moves);
+    hook_();
+    const uint64_t turned = bits::Flips(index, own, occupied) & next_discs;
+    const int32_t value =
+        quiet +
+        2 * gain * (disc_phase_ ? std::popcount(turned) : WeightSum(turned));
+    if (value > best) {
+      best = value;
+      if (value >= beta || value >= high) {
+        killer_ = index;
+        return value;
+      }
+    }
+  }
+  if (quiet_moves != 0 && quiet > best) {
+    hook_();
+    best = quiet;
   }
   return best;
 }
@@ -278,8 +324,15 @@ int32_t FastSearch::Search(int32_t seat, int32_t depth, bool previous_moved,
       if (value >= beta) return value;
     }
   }
-  const uint64_t moves = bits::LegalMoves(own, occupied);
   const int32_t next = next_seat_[seat];
+  // One ply above the leaves, when the leaf score depends on the next
+  // seat's discs alone, the moves are sorted by what they do to them.
+  const bool targeted =
+      depth == 1 && next != seat && (disc_phase_ || next != searching_seat_);
+  bits::TargetMoves sets;
+  if (targeted) sets = bits::FindTargetMoves(own, occupied, discs_[next - 1]);
+  const uint64_t moves =
+      targeted ? sets.legal : bits::LegalMoves(own, occupied);
   if (moves == 0) {
     // A pass costs a ply; a second pass in a row ends the line here.
     if (!previous_moved) {
@@ -287,6 +340,7 @@ int32_t FastSearch::Search(int32_t seat, int32_t depth, bool previous_moved,
     }
     return -Search(next, depth - 1, false, -beta, -alpha);
   }
+  if (targeted) return SearchTargetLeafParent(seat, sets, alpha, beta);
   if (depth <= kMaxBoundDepth && depth < seat_count_) {
     int32_t low, high;
     if (SubtreeBounds(seat, depth, &low, &high)) {
@@ -438,22 +492,39 @@ int32_t FastSearch::Run(const Board& board, int32_t seat, int32_t root_depth,
   // maximal value: a move later in scan order than the best so far takes
   // over on an equal value, an earlier one only on a greater value. Scores
   // are whole numbers, so a null window at the needed value tells which.
-  int best_move = kNoMove;
-  int32_t best = 0;
-  for (int i = 0; i < n; ++i) {
+  // The best move's value is known exactly only when `exact`; otherwise
+  // `best` is a lower bound, and an exact value is found only when a later
+  // move also passes the test against that bound.
+  int best_move = order[0];
+  uint64_t best_flips = flip_sets[0];
+  MakeMove(seat, best_move, best_flips);
+  int32_t best = -Search(next, root_depth - 1, true, -kInfinity, kInfinity);
+  bool exact = true;
+  discs_ = saved;
+  for (int i = 1; i < n; ++i) {
     const int index = order[i];
     MakeMove(seat, index, flip_sets[i]);
-    if (best_move == kNoMove) {
-      best = -Search(next, root_depth - 1, true, -kInfinity, kInfinity);
-      best_move = index;
-    } else {
-      const int32_t needed = index > best_move ? best : best + 1;
-      const int32_t value =
-          -Search(next, root_depth - 1, true, -needed, 1 - needed);
-      if (value >= needed) {
-        best = -Search(next, root_depth - 1, true, -kInfinity, 1 - needed);
-        best_move = index;
+    int32_t needed = index > best_move ? best : best + 1;
+    int32_t value = -Search(next, root_depth - 1, true, -needed, 1 - needed);
+    if (value >= needed && !exact) {
+      // Which of the two is better depends on the best move's exact value.
+      discs_ = saved;
+      MakeMove(seat, best_move, best_flips);
+      best = -Search(next, root_depth - 1, true, -kInfinity, 1 - best);
+      exact = true;
+      discs_ = saved;
+      MakeMove(seat, index, flip_sets[i]);
+      needed = index > best_move ? best : best + 1;
+      if (value < needed) {
+        value = -Search(next, root_depth - 1, true, -needed, 1 - needed);
       }
+    }
+    if (value >= needed) {
+      // Fail-soft: the value found is a lower bound of the move's value.
+      best = value;
+      best_move = index;
+      best_flips = flip_sets[i];
+      exact = false;
     }
     discs_ = saved;
   }

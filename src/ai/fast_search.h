@@ -2,7 +2,8 @@
 // bitboards, full alpha-beta with bounds from every ancestor (principal
 // variation search), move ordering, a transposition table that lives for
 // one search and, near the leaves, cut-offs on bounds that the scored
-// seat's discs alone give.
+// seat's discs alone give; one ply above the leaves, only the moves that
+// turn the scored seat's discs are scored one by one.
 #ifndef QUADRIFLANK_AI_FAST_SEARCH_H_
 #define QUADRIFLANK_AI_FAST_SEARCH_H_
 
@@ -10,6 +11,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "ai/bitboard.h"
 #include "ai/search_types.h"
 #include "board/board.h"
 
@@ -48,6 +50,10 @@ class FastSearch {
                  int32_t alpha, int32_t beta);
   // A node one ply above the leaves, with its legal moves.
   int32_t SearchLeafParent(int32_t seat, uint64_t moves, int32_t beta);
+  // The same where the leaf score depends on the next seat's discs alone,
+  // with the moves sorted by what they do to those discs.
+  int32_t SearchTargetLeafParent(int32_t seat, const bits::TargetMoves& sets,
+                                 int32_t alpha, int32_t beta);
   // The reference's leaf score (Evaluate) for `seat` to move holding
   // `discs`; `occupied` is read only for the searching seat's mobility.
   int32_t LeafScore(int32_t seat, uint64_t discs, uint64_t occupied) const;

@@ -12,8 +12,8 @@ namespace {
 using testing_support::RandomGamePosition;
 using testing_support::RandomScatter;
 
-// Move generation, flips and the turning test against the board's rules on
-// random positions of both kinds.
+// Move generation, flips and the sets of moves that turn another seat's
+// discs against the board's rules on random positions of both kinds.
 TEST(BitboardTest, AgreesWithTheBoardRules) {
   std::mt19937 random(3);
   for (int i = 0; i < 600; ++i) {
@@ -28,7 +28,10 @@ TEST(BitboardTest, AgreesWithTheBoardRules) {
       const uint64_t legal = bits::LegalMoves(own, occupied);
       const uint64_t target =
           bits::SeatSet(board.cells(), seat % 4 + 1);  // the next seat
-      const uint64_t turning = bits::MovesTurning(own, occupied, target);
+      const bits::TargetMoves sets =
+          bits::FindTargetMoves(own, occupied, target);
+      ASSERT_EQ(sets.legal, legal) << i << " seat " << seat;
+      uint64_t flippable = 0;
       for (int index = 0; index < 64; ++index) {
         const int32_t column = index / 8;
         const int32_t row = index % 8;
@@ -36,7 +39,7 @@ TEST(BitboardTest, AgreesWithTheBoardRules) {
         ASSERT_EQ((legal >> index) & 1, is_legal ? 1u : 0u)
             << i << " seat " << seat << " cell " << column << "," << row;
         if (!is_legal) {
-          ASSERT_EQ((turning >> index) & 1, 0u);
+          ASSERT_EQ((sets.turning >> index) & 1, 0u);
           continue;
         }
         Board after = board;
@@ -51,9 +54,11 @@ TEST(BitboardTest, AgreesWithTheBoardRules) {
         const uint64_t flips = bits::Flips(index, own, occupied);
         ASSERT_EQ(flips, expected)
             << i << " seat " << seat << " cell " << column << "," << row;
-        ASSERT_EQ((turning >> index) & 1, (flips & target) != 0 ? 1u : 0u)
+        ASSERT_EQ((sets.turning >> index) & 1, (flips & target) != 0 ? 1u : 0u)
             << i << " seat " << seat << " cell " << column << "," << row;
+        flippable |= flips & target;
       }
+      ASSERT_EQ(sets.flippable, flippable) << i << " seat " << seat;
     }
   }
 }
