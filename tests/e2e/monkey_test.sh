@@ -16,7 +16,9 @@
 #                      that long runs play games to their end
 #   QF_MONKEY_SEED     seed of the choices (default: a new one, printed)
 #
-# On failure the seed and every action, with its time, are printed.
+# The seed repeats the choices, not the program's own timing (the roulette
+# and the computers' pace), so on failure the seed and every action, with
+# its time, are printed to follow the run by hand.
 set -euo pipefail
 program=$1
 probe=$2
