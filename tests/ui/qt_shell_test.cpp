@@ -5,11 +5,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QTest>
+#include <QTimer>
 
 #include "game/shell.h"
 #include "ui/board_view.h"
@@ -173,6 +175,20 @@ class QtShellTest : public QObject {
 
   // "終了(&X)" chosen while a computer player thinks reaches the quit
   // handler from inside the pump, with "始める" grey meanwhile.
+  // A pause takes no input, but window-system requests such as a close
+  // request are still answered while it lasts.
+  void PauseAnswersTheWindowSystem() {
+    WindowFixture fixture;
+    QtShell shell(*fixture.window, fixture.state);
+    bool answered = false;
+    QTimer::singleShot(10, [&answered] { answered = true; });
+    QElapsedTimer elapsed;
+    elapsed.start();
+    shell.Pause(150);
+    QVERIFY(answered);
+    QVERIFY(elapsed.elapsed() >= 150);
+  }
+
   void QuitFromInsideThePump() {
     WindowFixture fixture;
     QtShell shell(*fixture.window, fixture.state);
