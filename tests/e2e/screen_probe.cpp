@@ -1,5 +1,4 @@
 // Looks at the real X screen for the end-to-end tests:
-//   screen_probe save FILE [X Y W H]   writes the screen (or a part) as PNG
 //   screen_probe empty-board X Y W H   checks that the main window at that
 //                                      geometry shows the empty board
 //   screen_probe close WINDOW          asks a window to close, as a window
@@ -9,9 +8,6 @@
 //   screen_probe ping WINDOW MS        asks the window's program for an
 //                                      answer, as a window manager checks
 //                                      that a program is alive
-//   screen_probe darkest X Y W H       prints the darkest grey level there
-//                                      (0 black .. 255 white): dark text is
-//                                      enabled, greyed text is not
 // On success empty-board prints "client_top=N", the height of the menu bar,
 // so that the caller can aim at the menu.
 #include <poll.h>
@@ -22,7 +18,6 @@
 #include <QImage>
 #include <QPixmap>
 #include <QScreen>
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -73,19 +68,12 @@ int CheckEmptyBoard(const QImage& window) {
       break;
     }
   }
-  if (top < 0) {
-    std::fprintf(stderr, "no board found in the window\n");
-    return 1;
-  }
-  if (window.width() != kClientWidth ||
-      window.height() - top != kClientHeight) {
-    std::fprintf(stderr, "client area %dx%d, expected %dx%d\n", window.width(),
-                 window.height() - top, kClientWidth, kClientHeight);
-    return 1;
-  }
   const QRgb face = window.pixel(49, top + 49);
-  if (face == kBlack || face == kGreen) {
-    std::fprintf(stderr, "no face colour between the cells\n");
+  if (top < 0 || window.width() != kClientWidth ||
+      window.height() - top != kClientHeight || face == kBlack ||
+      face == kGreen) {
+    std::fprintf(stderr, "no %dx%d board with the face colour beside it\n",
+                 kClientWidth, kClientHeight);
     return 1;
   }
   int wrong = 0;
@@ -255,12 +243,6 @@ int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
   const QStringList args = app.arguments();
   auto number = [&](int i) { return args.value(i).toInt(); };
-  if (args.size() >= 3 && args[1] == "save") {
-    const QImage image = args.size() >= 7
-                             ? Grab(number(3), number(4), number(5), number(6))
-                             : Grab(0, 0, -1, -1);
-    return image.save(args[2], "PNG") ? 0 : 1;
-  }
   if (args.size() == 6 && args[1] == "empty-board") {
     return CheckEmptyBoard(Grab(number(2), number(3), number(4), number(5)));
   }
@@ -270,23 +252,9 @@ int main(int argc, char** argv) {
   if (args.size() == 4 && args[1] == "board") {
     return ReadGame(Grab(number(2), number(3), 500, 400));
   }
-  if (args.size() == 6 && args[1] == "darkest") {
-    const QImage image = Grab(number(2), number(3), number(4), number(5));
-    int darkest = 255;
-    for (int y = 0; y < image.height(); ++y) {
-      for (int x = 0; x < image.width(); ++x) {
-        darkest = std::min(darkest, qGray(image.pixel(x, y)));
-      }
-    }
-    std::printf("%d\n", darkest);
-    return 0;
-  }
   if (args.size() == 4 && args[1] == "ping") {
     return Ping(static_cast<xcb_window_t>(args[2].toUInt()), number(3));
   }
-  std::fprintf(
-      stderr,
-      "usage: screen_probe save FILE [X Y W H] | empty-board X Y W "
-      "H | close WINDOW | board CX CY | ping WINDOW MS | darkest X Y W H\n");
+  std::fprintf(stderr, "usage: see the top of screen_probe.cpp\n");
   return 2;
 }
