@@ -328,14 +328,17 @@ QuitProgram() {
     fi
   fi
   Act "quit by $method ($state)"
-  local asked=$now_ms status=0 took limit=$limit_ms
+  local asked status=0 took limit=$limit_ms
   [ "$method" = close ] || limit=$menu_limit_ms
   if [ "$method" = menu ]; then
     xdotool mousemove "$((popup_X + 30))" "$((popup_Y + popup_HEIGHT - 11))" click 1
   else
     "$probe" close "$main_window"
   fi
+  # The clock starts once the request is out: starting the probe itself can
+  # take a while on a loaded machine.
   Now
+  asked=$now_ms
   while kill -0 "$program_pid" 2>/dev/null && [ $((now_ms - asked)) -lt "$limit" ]; do
     sleep 0.02
     Now
