@@ -78,7 +78,7 @@ void TurnController::StartGame() {
 
   // The opening run needs no end-of-game test and no pass for the human:
   // no three moves from the start position can take away every seat's
-  // moves or the human's (the tests enumerate them all).
+  // moves or the human's.
   for (int32_t seat = 1; seat <= 4; ++seat) {
     if (state_.order.PlayOrder[seat - 1] == kHumanParticipant) {
       panels_.ShowStatusLine(seat, true);
