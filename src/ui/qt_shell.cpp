@@ -6,7 +6,6 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QThread>
-#include <algorithm>
 
 #include "ui/board_view.h"
 #include "ui/controls.h"
@@ -45,26 +44,11 @@ class QtShell::PressDropper : public QObject {
   QWidget& client_area_;
 };
 
-// The game's pauses handle no input: presses and keys wait in the queue, as
-// the game flow expects. Requests that need no input (a close request from
-// the window manager, its ping, a repaint) are still answered every few
-// milliseconds, so that the close box works within a second even during a
-// blink.
-void SleepAnsweringWindowSystem(int32_t milliseconds) {
-  constexpr int64_t kSliceMs = 20;
-  QElapsedTimer elapsed;
-  elapsed.start();
-  for (int64_t left = milliseconds; left > 0;
-       left = milliseconds - elapsed.elapsed()) {
-    QThread::msleep(static_cast<unsigned long>(std::min(left, kSliceMs)));
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-  }
-}
-
 QtShell::QtShell(MainWindow& window, AppState& state)
     : window_(window),
       state_(state),
-      pause_(SleepAnsweringWindowSystem),
+      pause_(
+          [](int32_t ms) { QThread::msleep(static_cast<unsigned long>(ms)); }),
       press_dropper_(new PressDropper(window.client_area())) {
   since_pump_.start();
 }

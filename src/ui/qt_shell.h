@@ -13,9 +13,6 @@
 
 namespace qf {
 
-// The program's pause: sleeps, taking no input meanwhile.
-void SleepAnsweringWindowSystem(int32_t milliseconds);
-
 class QtShell : public Shell {
  public:
   using PauseFunction = std::function<void(int32_t milliseconds)>;

@@ -397,18 +397,6 @@ class UiTest : public QObject {
     QCOMPARE(quits_inside, 1);
   }
 
-  // A pause takes no input, but it answers the window system (close
-  // requests, pings, repaints) while it lasts, and lasts its time.
-  void PauseAnswersTheWindowSystem() {
-    WindowFixture fixture;
-    QtShell shell(*fixture.window, fixture.state);
-    bool answered = false;
-    QTimer::singleShot(10, [&answered] { answered = true; });
-    const QDeadlineTimer at_least(150);
-    shell.Pause(150);
-    QVERIFY(answered && at_least.hasExpired());
-  }
-
   void StartAndOneLegalPress() {
     WindowFixture fixture;
     AppState& state = fixture.state;
