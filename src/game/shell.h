@@ -22,7 +22,8 @@ class Shell {
   virtual void DrawBoard() = 0;
   // Draws one cell now, with the seat's disc (0: empty).
   virtual void DrawCell(int32_t seat, int32_t column, int32_t row) = 0;
-  // Pauses the thread; nothing is handled meanwhile.
+  // Pauses the thread; whatever was set on the controls is on the screen
+  // first, and nothing is handled meanwhile.
   virtual void Pause(int32_t milliseconds) = 0;
   // Takes pending window events, dropping left presses on the board area.
   virtual void PumpOneMessage() = 0;

@@ -73,6 +73,9 @@ void QtShell::DrawCell(int32_t seat, int32_t column, int32_t row) {
 
 void QtShell::Pause(int32_t milliseconds) {
   CheckClockOnNextPump();
+  // Counts and status lines changed just before the pause must be on the
+  // screen during it, like the board: paint what is pending, take no input.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
   pause_(milliseconds);
 }
 

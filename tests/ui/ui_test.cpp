@@ -380,6 +380,27 @@ class UiTest : public QObject {
     QCOMPARE(presses, 1);
   }
 
+  // A count and a status line changed just before a pause are on the screen
+  // (the window's backing store) when the pause begins.
+  void PauseShowsChangedPanels() {
+    WindowFixture fixture;
+    QtShell shell(*fixture.window, fixture.state);
+    for (int32_t id : {1000, 1002}) shell.ShowControl(id, true);
+    shell.PumpNow();
+    const QRect count = fixture.window->Control(1000)->geometry();
+    const QRect status = fixture.window->Control(1002)->geometry();
+    const QImage before = fixture.Grab();
+    QImage during;
+    shell.SetPauseFunction([&](int32_t) { during = fixture.Grab(); });
+    shell.SetControlText(1000, "64");
+    shell.ShowControl(1002, false);
+    shell.Pause(500);
+    QVERIFY(during.copy(count) != before.copy(count));
+    QImage blank(status.size(), QImage::Format_RGB32);
+    blank.fill(during.pixel(status.topLeft()));
+    QCOMPARE(during.copy(status), blank);
+  }
+
   // "終了(&X)" chosen while a computer thinks reaches the quit handler from
   // inside the pump.
   void QuitFromInsideThePump() {
