@@ -24,7 +24,6 @@ TEST(CliTest, ExitStatusesAndWhatEachCommandPrints) {
   const auto s = std::string(25, '.') + "11..33..22..44" + std::string(25, '.');
   const std::string late =
       ".33334222.32432223.42232211.24232114.24224444.22244422.22222222.";
-  const std::string m = "quadriflank-cli moves: line ";
   const Case cases[] = {
       {2, {}, "quadriflank-cli: missing command\n"},
       {2, {"frob"}, "quadriflank-cli: unknown command 'frob'\n"},
@@ -35,14 +34,14 @@ TEST(CliTest, ExitStatusesAndWhatEachCommandPrints) {
       {2, {"moves", "--seed", "1"}, "unknown option '--seed'"},
       {2, {"selfplay", "--seed", "3"}, "--seed requires"},
       {2, {"roulette", "4294967296", "1"}, "SEED: Value 4294967296"},
-      {2, {"soak", "--depth", "9"}, "--depth: Value 9"},
+      {2, {"soak", "--depth", "9", "x"}, "--depth: Value 9"},
       {0, {"--version"}, "quadriflank-cli " QF_VERSION "\n"},
       {0, {"move", "--help"}, "Usage: quadriflank-cli move [OPTIONS] BOARD"},
       // Bad lines answer "error"; the last line's MOVECOUNT doubles the depth.
       {1,
        {"moves", "--depth", "2", "--engine", "reference"},
-       "3 5 19\nerror\n7 5 19\nerror\nerror\nerror\n6 6 139\n" + m +
-           "2: expected BOARD SEAT MOVECOUNT\n" + m + "4: unexpected field",
+       "3 5 19\nerror\n7 5 19\nerror\nerror\nerror\n6 6 139\nquadriflank-cli "
+       "moves: line 2: expected BOARD SEAT MOVECOUNT\n",
        s + " 1 0\n\n" + s + " 3 0\r\n" + s + " 1 0 7\nabc 1 0\n" + s +
            " 1 48\n" + late + " 3 48"},
       {0, {"moves"}, "\n", s + " 2 0\n"},
@@ -56,7 +55,8 @@ TEST(CliTest, ExitStatusesAndWhatEachCommandPrints) {
     EXPECT_EQ(RunCli(args, in, out, err), status) << expect << err.str();
     const std::string o = out.str(), e = err.str();
     EXPECT_NE((o + e).find(expect), std::string::npos) << o << e;
-    // A usage error is one line on stderr and nothing on stdout.
+    // Success writes nothing on stderr; a usage error one line and no more.
+    EXPECT_EQ(status == 0, e.empty()) << e;
     EXPECT_TRUE(status != 2 || o + e.substr(0, e.find('\n') + 1) == e) << e;
   }
 }
