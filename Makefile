@@ -8,7 +8,7 @@ CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 300
 FUZZ_TARGETS := board_text moves_line
 
-.PHONY: all deps build run test format fuzz fuzz-build clean
+.PHONY: all deps build package run test format fuzz fuzz-build clean
 
 all: build
 
@@ -18,6 +18,10 @@ deps:
 build: deps
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DQF_BUILD_UI=ON $(CMAKE_FLAGS)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+# The Debian package, build/quadriflank_<version>_amd64.deb (CPack).
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 run: build
 	./$(BUILD_DIR)/quadriflank

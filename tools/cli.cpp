@@ -1,89 +1,241 @@
-#include <array>
+// The command line of quadriflank-cli: every command, argument, option and
+// range is declared here once; CLI11 parses it and writes the help.
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <functional>
 #include <iostream>
-#include <string_view>
+#include <map>
+#include <memory>
 
 #include "tools/cli_args.h"
 
 namespace qf::cli {
 namespace {
 
-constexpr std::string_view kUsage =
-    R"(usage: quadriflank-cli COMMAND [ARGS]
+constexpr char kFooter[] =
+    "BOARD is 64 characters in reading order (row 0 first, each row from "
+    "column 0): '.' for an empty cell, '1'..'4' for a disc of that seat.\n"
+    "COMMAND --help prints the usage of one command.";
 
-Commands:
-  perft DEPTH [--seats 2|4]
-      Positions reached after exactly d placed discs, d = 1..DEPTH (1..12).
-  move BOARD SEAT MOVECOUNT [--depth N] [--engine fast|reference]
-      The computer player's choice for SEAT (1..4) with MOVECOUNT (0..60)
-      placed moves and four seats: prints COLUMN ROW NODES, NODES the search
-      nodes entered, root included; "-1 -1 0" when SEAT cannot move.
-      --depth 1..12 (default 6; doubled from MOVECOUNT 48 on); --engine
-      fast (default) or reference choose the same cell.
-  moves [--depth N] [--engine fast|reference]
-      The same for every line "BOARD SEAT MOVECOUNT" on standard input, one
-      answer line each; a bad line answers "error" with the reason on
-      standard error, and the exit status is then 1.
-  selfplay [--opening-moves K --seed S] [--engine fast|reference]
-      One whole game of four computer players at depth 6: "SEAT COLUMN ROW"
-      or "SEAT pass" per turn, then "COUNTS c1 c2 c3 c4" and "BOARD text".
-      The first K (0..60) placed moves are drawn from std::mt19937 seeded
-      with S (0..4294967295): its next output modulo the number of legal
-      cells, counted column by column, row by row within a column.
-  roulette SEED TICKS
-      The playing order after each of TICKS roulette ticks from SEED.
-  bench [--depth N]
-      Both engines over 240 fixed positions from seeded random games (depth
-      default 6): nodes, best-of-rounds time and nodes per second of each,
-      the speed ratio, and "signature NODES", the reference's node total.
-  soak [--games N] [--seed S] [--depth D]
-      N self-play games from seeded random openings, every move checked
-      against the rules' invariants and the reference engine.
+const std::map<std::string, Engine> kEngines = {
+    {"fast", Engine::kFast}, {"reference", Engine::kReference}};
 
-BOARD is 64 characters in reading order (row 0 first, each row from column
-0): '.' for an empty cell, '1'..'4' for a disc of that seat.
-Options: --help prints this text.
-)";
+using Action =
+    std::function<int(std::istream& in, std::ostream& out, std::ostream& err)>;
 
-struct Entry {
-  std::string_view name;
-  Command run;
+struct Command {
+  CLI::App* app;
+  Action run;
 };
 
-constexpr std::array<Entry, 7> kCommands = {{
-    {"perft", RunPerft},
-    {"move", RunMove},
-    {"moves", RunMoves},
-    {"selfplay", RunSelfplay},
-    {"roulette", RunRoulette},
-    {"bench", RunBench},
-    {"soak", RunSoak},
-}};
+CLI::Option* AddEngine(CLI::App& command, Engine& engine) {
+  // Turns the name into the enumerator's number, which CLI11 then converts.
+  const CLI::Validator name(
+      [](std::string& text) {
+        const auto it = kEngines.find(text);
+        if (it == kEngines.end()) {
+          return "must be fast or reference, got '" + text + "'";
+        }
+        text = std::to_string(static_cast<int>(it->second));
+        return std::string();
+      },
+      "");
+  return command
+      .add_option("--engine", engine,
+                  "fast (the default) or reference; both choose the same cell")
+      ->transform(name)
+      ->option_text("fast|reference");
+}
+
+// --depth N: the search depth, doubled from MOVECOUNT 48 on.
+CLI::Option* AddDepth(CLI::App& command, int32_t& depth, int32_t max) {
+  return command
+      .add_option("--depth", depth,
+                  "search depth, doubled from MOVECOUNT 48 on")
+      ->check(CLI::Range(1, max))
+      ->capture_default_str();
+}
+
+CLI::Option* AddSeed(CLI::App& command, const std::string& name, uint32_t& seed,
+                     const std::string& help) {
+  return command.add_option(name, seed, help)
+      ->check(CLI::Range(int64_t{0}, int64_t{UINT32_MAX}));
+}
+
+std::vector<Command> AddCommands(CLI::App& app) {
+  std::vector<Command> commands;
+  {
+    auto args = std::make_shared<PerftArgs>();
+    CLI::App* c = app.add_subcommand(
+        "perft",
+        "Positions reached after exactly d placed discs, d = 1..DEPTH");
+    c->add_option("DEPTH", args->depth, "the last depth")
+        ->required()
+        ->check(CLI::Range(1, 12));
+    c->add_option("--seats", args->seats,
+                  "2: the two-player start; 4: the game's")
+        ->check(CLI::IsMember({2, 4}))
+        ->capture_default_str();
+    commands.push_back(
+        {c, [args](std::istream&, std::ostream& out, std::ostream&) {
+           return RunPerft(*args, out);
+         }});
+  }
+  {
+    auto args = std::make_shared<MoveArgs>();
+    CLI::App* c = app.add_subcommand(
+        "move", "The computer player's choice for SEAT: COLUMN ROW NODES");
+    c->add_option("BOARD", args->board, "the position")->required();
+    c->add_option("SEAT", args->seat, "the seat to move, 1..4")->required();
+    c->add_option("MOVECOUNT", args->move_count,
+                  "placed moves: the discs on BOARD minus 8")
+        ->required();
+    AddDepth(*c, args->search.depth, 12);
+    AddEngine(*c, args->search.engine);
+    c->footer(
+        "Four seats. NODES counts the search nodes entered, root included; "
+        "\"-1 -1 0\" when SEAT cannot move.");
+    commands.push_back(
+        {c, [args](std::istream&, std::ostream& out, std::ostream&) {
+           return RunMove(*args, out);
+         }});
+  }
+  {
+    auto options = std::make_shared<SearchOptions>();
+    CLI::App* c = app.add_subcommand(
+        "moves", "The same for every line \"BOARD SEAT MOVECOUNT\" on stdin");
+    AddDepth(*c, options->depth, 12);
+    AddEngine(*c, options->engine);
+    c->footer(
+        "One answer line per input line; a bad line answers \"error\" with "
+        "the reason on standard error, and the exit status is then 1.");
+    commands.push_back(
+        {c, [options](std::istream& in, std::ostream& out, std::ostream& err) {
+           return RunMoves(*options, in, out, err);
+         }});
+  }
+  {
+    auto args = std::make_shared<SelfplayArgs>();
+    CLI::App* c = app.add_subcommand(
+        "selfplay", "One whole game of four computer players at depth 6");
+    CLI::Option* opening = c->add_option("--opening-moves", args->opening_moves,
+                                         "the first K placed moves are random")
+                               ->check(CLI::Range(0, 60))
+                               ->option_text("K");
+    CLI::Option* seed =
+        AddSeed(*c, "--seed", args->seed, "seeds std::mt19937 for them");
+    opening->needs(seed);
+    seed->needs(opening);
+    AddEngine(*c, args->engine);
+    c->footer(
+        "Prints \"SEAT COLUMN ROW\" or \"SEAT pass\" per turn, then \"COUNTS "
+        "c1 c2 c3 c4\" and \"BOARD text\". A random move takes the "
+        "generator's next output modulo the number of legal cells, counted "
+        "column by column, row by row within a column.");
+    commands.push_back(
+        {c, [args](std::istream&, std::ostream& out, std::ostream&) {
+           return RunSelfplay(*args, out);
+         }});
+  }
+  {
+    auto args = std::make_shared<RouletteArgs>();
+    CLI::App* c = app.add_subcommand(
+        "roulette", "The playing order after each of TICKS roulette ticks");
+    AddSeed(*c, "SEED", args->seed, "seeds the random source")->required();
+    c->add_option("TICKS", args->ticks, "ticks to run")
+        ->required()
+        ->check(CLI::Range(0, 1000000));
+    commands.push_back(
+        {c, [args](std::istream&, std::ostream& out, std::ostream&) {
+           return RunRoulette(*args, out);
+         }});
+  }
+  {
+    auto depth = std::make_shared<int32_t>(kSearchDepth);
+    CLI::App* c = app.add_subcommand(
+        "bench", "Both engines over 240 fixed positions: nodes and speed");
+    AddDepth(*c, *depth, 12);
+    c->footer(
+        "Prints each engine's nodes, best-of-rounds time and nodes per "
+        "second, the speed ratio, the mismatches (exit status 1 unless 0) and "
+        "\"signature NODES\", the reference's node total.");
+    commands.push_back(
+        {c, [depth](std::istream&, std::ostream& out, std::ostream& err) {
+           return RunBench(*depth, out, err);
+         }});
+  }
+  {
+    auto args = std::make_shared<SoakArgs>();
+    CLI::App* c = app.add_subcommand(
+        "soak", "Self-play games checked move by move against the rules");
+    c->add_option("--games", args->games, "games to play")
+        ->check(CLI::Range(1, 1000000))
+        ->capture_default_str();
+    AddSeed(*c, "--seed", args->seed, "seeds the games' openings")
+        ->capture_default_str();
+    AddDepth(*c, args->depth, 8);
+    commands.push_back(
+        {c, [args](std::istream&, std::ostream& out, std::ostream& err) {
+           return RunSoak(*args, out, err);
+         }});
+  }
+  for (Command& command : commands) command.app->allow_extras();
+  return commands;
+}
+
+// Arguments that no command takes: an unknown option or one too many.
+void CheckNoExtras(const CLI::App& command) {
+  const std::vector<std::string> extras = command.remaining();
+  if (extras.empty()) return;
+  const std::string& first = extras.front();
+  throw UsageError((first.rfind("-", 0) == 0 ? "unknown option '"
+                                             : "unexpected argument '") +
+                   first + "'");
+}
 
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::istream& in,
            std::ostream& out, std::ostream& err) {
-  if (args.empty()) {
-    err << "quadriflank-cli: missing command\n" << kUsage;
+  CLI::App app(
+      "A headless tool for checking, scripting and benchmarking "
+      "Quadriflank's computer player.",
+      "quadriflank-cli");
+  app.set_version_flag("--version", "quadriflank-cli " QF_VERSION);
+  app.require_subcommand(1);
+  app.allow_extras();
+  app.footer(kFooter);
+  const std::vector<Command> commands = AddCommands(app);
+  std::string name = "quadriflank-cli";
+  try {
+    if (args.empty()) throw UsageError("missing command");
+    const auto named = [&args](const Command& c) {
+      return c.app->get_name() == args[0];
+    };
+    if (args[0].rfind("-", 0) != 0 &&
+        std::none_of(commands.begin(), commands.end(), named)) {
+      throw UsageError("unknown command '" + args[0] + "'");
+    }
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    app.parse(reversed);
+    CheckNoExtras(app);
+    for (const Command& command : commands) {
+      if (!command.app->parsed()) continue;
+      name += ' ' + command.app->get_name();
+      CheckNoExtras(*command.app);
+      return command.run(in, out, err);
+    }
+  } catch (const CLI::ParseError& e) {
+    if (e.get_exit_code() == 0) return app.exit(e, out, err);
+    for (const CLI::App* command : app.get_subcommands()) {
+      name += ' ' + command->get_name();
+    }
+    err << name << ": " << e.what() << '\n';
+    return 2;
+  } catch (const UsageError& e) {
+    err << name << ": " << e.what() << '\n';
     return 2;
   }
-  for (const std::string& arg : args) {
-    if (arg == "--help" || arg == "-h") {
-      out << kUsage;
-      return 0;
-    }
-  }
-  for (const Entry& entry : kCommands) {
-    if (entry.name != args[0]) continue;
-    try {
-      return entry.run({args.begin() + 1, args.end()}, in, out, err);
-    } catch (const UsageError& e) {
-      err << "quadriflank-cli " << entry.name << ": " << e.what() << "\n"
-          << kUsage;
-      return 2;
-    }
-  }
-  err << "quadriflank-cli: unknown command '" << args[0] << "'\n" << kUsage;
   return 2;
 }
 

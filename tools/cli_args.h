@@ -1,72 +1,69 @@
-// Argument handling shared by the quadriflank-cli commands.
+// The commands of quadriflank-cli with their typed arguments. The command
+// line itself is declared and parsed in cli.cpp.
 #ifndef QUADRIFLANK_TOOLS_CLI_ARGS_H_
 #define QUADRIFLANK_TOOLS_CLI_ARGS_H_
 
 #include <cstdint>
-#include <initializer_list>
 #include <iosfwd>
-#include <map>
-#include <optional>
 #include <stdexcept>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "ai/searcher.h"
 
 namespace qf::cli {
 
-// A usage error: the command line itself is wrong (exit status 2).
+// A usage error found once the arguments are parsed (exit status 2).
 class UsageError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
 
-struct ParsedArgs {
-  std::vector<std::string> positional;
-  std::map<std::string, std::string, std::less<>> options;
-
-  std::optional<std::string_view> Option(std::string_view name) const;
+struct SearchOptions {
+  int32_t depth = kSearchDepth;
+  Engine engine = Engine::kFast;
 };
 
-// Splits `args` into positionals and "--name value" options. Names outside
-// `option_names` and options without a value are usage errors.
-ParsedArgs ParseArgs(const std::vector<std::string>& args,
-                     std::initializer_list<std::string_view> option_names);
+struct PerftArgs {
+  int32_t depth = 1;
+  int32_t seats = 4;
+};
 
-// A whole decimal integer in [min, max]; anything else is a usage error that
-// names `what`.
-int64_t ParseInteger(std::string_view text, std::string_view what, int64_t min,
-                     int64_t max);
+// BOARD SEAT MOVECOUNT as given; they are checked like a line of `moves`.
+struct MoveArgs {
+  std::string board, seat, move_count;
+  SearchOptions search;
+};
 
-// "fast" or "reference"; anything else is a usage error.
-Engine ParseEngine(std::string_view text);
+struct SelfplayArgs {
+  int32_t opening_moves = 0;
+  uint32_t seed = 0;
+  Engine engine = Engine::kFast;
+};
 
-// The command's positional count must be exactly `count`.
-void ExpectPositionals(const ParsedArgs& parsed, size_t count,
-                       std::string_view names);
+struct RouletteArgs {
+  uint32_t seed = 0;
+  int64_t ticks = 0;
+};
 
-// A command: arguments after the command name, output streams; returns the
-// exit status. Throws UsageError for a malformed command line.
-using Command = int (*)(const std::vector<std::string>& args, std::istream& in,
-                        std::ostream& out, std::ostream& err);
+struct SoakArgs {
+  int64_t games = 10;
+  uint32_t seed = 1;
+  int32_t depth = kSearchDepth;
+};
 
-int RunPerft(const std::vector<std::string>& args, std::istream& in,
-             std::ostream& out, std::ostream& err);
-int RunMove(const std::vector<std::string>& args, std::istream& in,
-            std::ostream& out, std::ostream& err);
-int RunMoves(const std::vector<std::string>& args, std::istream& in,
-             std::ostream& out, std::ostream& err);
-int RunSelfplay(const std::vector<std::string>& args, std::istream& in,
-                std::ostream& out, std::ostream& err);
-int RunRoulette(const std::vector<std::string>& args, std::istream& in,
-                std::ostream& out, std::ostream& err);
-int RunBench(const std::vector<std::string>& args, std::istream& in,
-             std::ostream& out, std::ostream& err);
-int RunSoak(const std::vector<std::string>& args, std::istream& in,
-            std::ostream& out, std::ostream& err);
+// Each command returns its exit status.
+int RunPerft(const PerftArgs& args, std::ostream& out);
+int RunMove(const MoveArgs& args, std::ostream& out);
+int RunMoves(const SearchOptions& options, std::istream& in, std::ostream& out,
+             std::ostream& err);
+int RunSelfplay(const SelfplayArgs& args, std::ostream& out);
+int RunRoulette(const RouletteArgs& args, std::ostream& out);
+int RunBench(int32_t depth, std::ostream& out, std::ostream& err);
+int RunSoak(const SoakArgs& args, std::ostream& out, std::ostream& err);
 
-// The whole tool, for main() and for tests: returns the exit status.
+// The whole tool, for main() and for tests: returns the exit status, 2 for
+// any usage error.
 int RunCli(const std::vector<std::string>& args, std::istream& in,
            std::ostream& out, std::ostream& err);
 

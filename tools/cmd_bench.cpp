@@ -67,17 +67,12 @@ void PrintRun(std::ostream& out, const char* name, const EngineRun& run) {
 
 }  // namespace
 
-int RunBench(const std::vector<std::string>& args, std::istream&,
-             std::ostream& out, std::ostream& err) {
-  const ParsedArgs parsed = ParseArgs(args, {"--depth"});
-  ExpectPositionals(parsed, 0, "no arguments");
-  const SearchOptions options = ReadSearchOptions(parsed);
+int RunBench(int32_t depth, std::ostream& out, std::ostream& err) {
   std::vector<PositionQuery> positions = BenchPositions();
-  out << "positions " << positions.size() << " depth " << options.depth << '\n';
-  const EngineRun reference =
-      RunEngine(positions, Engine::kReference, options.depth);
+  out << "positions " << positions.size() << " depth " << depth << '\n';
+  const EngineRun reference = RunEngine(positions, Engine::kReference, depth);
   PrintRun(out, "reference", reference);
-  const EngineRun fast = RunEngine(positions, Engine::kFast, options.depth);
+  const EngineRun fast = RunEngine(positions, Engine::kFast, depth);
   PrintRun(out, "fast", fast);
   out << "speed ratio "
       << Fixed(fast.seconds > 0 ? reference.seconds / fast.seconds : 0, 1)

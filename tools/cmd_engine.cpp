@@ -9,26 +9,19 @@
 
 namespace qf::cli {
 
-int RunMove(const std::vector<std::string>& args, std::istream&,
-            std::ostream& out, std::ostream&) {
-  const ParsedArgs parsed = ParseArgs(args, {"--depth", "--engine"});
-  ExpectPositionals(parsed, 3, "BOARD SEAT MOVECOUNT");
-  const SearchOptions options = ReadSearchOptions(parsed);
+int RunMove(const MoveArgs& args, std::ostream& out) {
   PositionQuery query;
   std::string error;
-  if (!ParsePositionQuery(parsed.positional[0], parsed.positional[1],
-                          parsed.positional[2], query, error)) {
+  if (!ParsePositionQuery(args.board, args.seat, args.move_count, query,
+                          error)) {
     throw UsageError(error);
   }
-  out << AnswerQuery(query, options) << '\n';
+  out << AnswerQuery(query, args.search) << '\n';
   return 0;
 }
 
-int RunMoves(const std::vector<std::string>& args, std::istream& in,
-             std::ostream& out, std::ostream& err) {
-  const ParsedArgs parsed = ParseArgs(args, {"--depth", "--engine"});
-  ExpectPositionals(parsed, 0, "no arguments");
-  const SearchOptions options = ReadSearchOptions(parsed);
+int RunMoves(const SearchOptions& options, std::istream& in, std::ostream& out,
+             std::ostream& err) {
   int status = 0;
   std::string line;
   for (int64_t number = 1; std::getline(in, line); ++number) {

@@ -6,19 +6,10 @@
 
 namespace qf::cli {
 
-int RunPerft(const std::vector<std::string>& args, std::istream&,
-             std::ostream& out, std::ostream&) {
-  const ParsedArgs parsed = ParseArgs(args, {"--seats"});
-  ExpectPositionals(parsed, 1, "DEPTH");
-  const int depth =
-      static_cast<int>(ParseInteger(parsed.positional[0], "DEPTH", 1, 12));
-  int64_t seats = 4;
-  if (const auto text = parsed.Option("--seats")) {
-    seats = ParseInteger(*text, "--seats", 2, 4);
-    if (seats == 3) throw UsageError("--seats must be 2 or 4");
-  }
+int RunPerft(const PerftArgs& args, std::ostream& out) {
+  const int depth = args.depth;
   Board board;
-  if (seats == 2) {
+  if (args.seats == 2) {
     SetUpTwoSeatStart(board);
   } else {
     SetUpNewGame(board);

@@ -17,19 +17,14 @@ class NoWindow : public OrderDialogPort {
 
 }  // namespace
 
-int RunRoulette(const std::vector<std::string>& args, std::istream&,
-                std::ostream& out, std::ostream&) {
-  const ParsedArgs parsed = ParseArgs(args, {});
-  ExpectPositionals(parsed, 2, "SEED TICKS");
-  const auto seed = static_cast<uint32_t>(
-      ParseInteger(parsed.positional[0], "SEED", 0, 4294967295LL));
-  const int64_t ticks = ParseInteger(parsed.positional[1], "TICKS", 0, 1000000);
+int RunRoulette(const RouletteArgs& args, std::ostream& out) {
+  const uint32_t seed = args.seed;
   OrderState state;
   RandomSource random([seed] { return seed; });
   NoWindow window;
   Roulette roulette(state, random, window);
   roulette.StartRoulette();  // seeds from the fixed "clock": SEED
-  for (int64_t t = 0; t < ticks; ++t) {
+  for (int64_t t = 0; t < args.ticks; ++t) {
     roulette.DrawOrder();
     const auto& order = state.PlayOrder;
     out << order[0] << ' ' << order[1] << ' ' << order[2] << ' ' << order[3]

@@ -102,16 +102,10 @@ int PlayOne(uint32_t game_seed, int32_t depth, std::ostream& out) {
 
 }  // namespace
 
-int RunSoak(const std::vector<std::string>& args, std::istream&,
-            std::ostream& out, std::ostream& err) {
-  const ParsedArgs parsed = ParseArgs(args, {"--games", "--seed", "--depth"});
-  ExpectPositionals(parsed, 0, "no arguments");
-  const int64_t games = ParseInteger(parsed.Option("--games").value_or("10"),
-                                     "--games", 1, 1000000);
-  const auto seed = static_cast<uint32_t>(ParseInteger(
-      parsed.Option("--seed").value_or("1"), "--seed", 0, 4294967295LL));
-  const auto depth = static_cast<int32_t>(
-      ParseInteger(parsed.Option("--depth").value_or("6"), "--depth", 1, 8));
+int RunSoak(const SoakArgs& args, std::ostream& out, std::ostream& err) {
+  const int64_t games = args.games;
+  const uint32_t seed = args.seed;
+  const int32_t depth = args.depth;
   std::mt19937 seeds(seed);
   int64_t total_moves = 0;
   for (int64_t game = 0; game < games; ++game) {

@@ -19,18 +19,6 @@ bool ParseField(std::string_view text, int32_t min, int32_t max,
 
 }  // namespace
 
-SearchOptions ReadSearchOptions(const ParsedArgs& parsed) {
-  SearchOptions options;
-  if (const auto text = parsed.Option("--depth")) {
-    options.depth = static_cast<int32_t>(
-        ParseInteger(*text, "--depth", kMinCliDepth, kMaxCliDepth));
-  }
-  if (const auto text = parsed.Option("--engine")) {
-    options.engine = ParseEngine(*text);
-  }
-  return options;
-}
-
 bool ParsePositionQuery(std::string_view board_text, std::string_view seat,
                         std::string_view move_count, PositionQuery& query,
                         std::string& error) {
@@ -44,6 +32,14 @@ bool ParsePositionQuery(std::string_view board_text, std::string_view seat,
   if (!ParseField(move_count, 0, 60, moves)) {
     error = "MOVECOUNT must be a whole number 0..60, got '" +
             std::string(move_count) + "'";
+    return false;
+  }
+  int32_t discs = 0;
+  for (int32_t cell : cells) discs += cell != 0 ? 1 : 0;
+  if (moves != discs - 8) {
+    error = "MOVECOUNT " + std::to_string(moves) +
+            " is not the board's discs minus 8: " + std::to_string(discs) +
+            " discs make MOVECOUNT " + std::to_string(discs - 8);
     return false;
   }
   query.board.SetPosition(cells, kMaxSeats, moves);

@@ -1,5 +1,5 @@
-// Pieces shared by the engine commands: the search options, one position
-// line, a node-counting hook and the random play behind selfplay and bench.
+// Pieces shared by the engine commands: one position line, a node-counting hook
+// and the random play behind selfplay and bench.
 #ifndef QUADRIFLANK_TOOLS_ENGINE_COMMON_H_
 #define QUADRIFLANK_TOOLS_ENGINE_COMMON_H_
 
@@ -15,24 +15,14 @@
 
 namespace qf::cli {
 
-inline constexpr int64_t kMinCliDepth = 1;
-inline constexpr int64_t kMaxCliDepth = 12;
-
-struct SearchOptions {
-  int32_t depth = kSearchDepth;
-  Engine engine = Engine::kFast;
-};
-
-// Reads --depth and --engine where the command takes them.
-SearchOptions ReadSearchOptions(const ParsedArgs& parsed);
-
 // A position to search: the board (SeatCount 4, MoveCount set) and the seat.
 struct PositionQuery {
   Board board;
   int32_t seat = 0;
 };
 
-// Parses BOARD, SEAT and MOVECOUNT. On failure returns false with a
+// Parses BOARD, SEAT and MOVECOUNT; MOVECOUNT must be the number of discs on
+// the board minus 8, as in every game. On failure returns false with a
 // one-line reason in `error`.
 bool ParsePositionQuery(std::string_view board_text, std::string_view seat,
                         std::string_view move_count, PositionQuery& query,

@@ -1,0 +1,65 @@
+// quadriflank-cli through RunCli: exit statuses, usage errors, the lines of
+// `moves`, --version, the bench signature and selfplay's passes. The README's
+// examples pin the other answers (readme_examples.py).
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tools/cli_args.h"
+
+namespace qf::cli {
+namespace {
+
+struct Case {
+  int status;
+  std::vector<std::string> args;
+  std::string expect;  // appears in stdout followed by stderr
+  std::string in = "";
+};
+
+TEST(CliTest, ExitStatusesAndWhatEachCommandPrints) {
+  // The start position, and one with 56 discs where seat 3 can move.
+  const auto s = std::string(25, '.') + "11..33..22..44" + std::string(25, '.');
+  const std::string late =
+      ".33334222.32432223.42232211.24232114.24224444.22244422.22222222.";
+  const Case cases[] = {
+      {2, {}, "quadriflank-cli: missing command\n"},
+      {2, {"frob"}, "quadriflank-cli: unknown command 'frob'\n"},
+      {2, {"perft", "3", "--seats", "3"}, "perft: --seats: 3 not"},
+      {2, {"move", s, "1", "48"}, "48 is not the board's discs minus 8: 8 d"},
+      {2, {"move", s, "1", "0", "--depth", "13"}, "--depth: Value 13"},
+      {2, {"move", s, "1", "0", "--engine", "slow"}, "got 'slow'"},
+      {2, {"moves", "--seed", "1"}, "unknown option '--seed'"},
+      {2, {"selfplay", "--seed", "3"}, "--seed requires"},
+      {2, {"roulette", "4294967296", "1"}, "SEED: Value 4294967296"},
+      {2, {"soak", "--depth", "9", "x"}, "--depth: Value 9"},
+      {0, {"--version"}, "quadriflank-cli " QF_VERSION "\n"},
+      {0, {"move", "--help"}, "Usage: quadriflank-cli move [OPTIONS] BOARD"},
+      // Bad lines answer "error"; the last line's MOVECOUNT doubles the depth.
+      {1,
+       {"moves", "--depth", "2", "--engine", "reference"},
+       "3 5 19\nerror\n7 5 19\nerror\nerror\nerror\n6 6 139\nquadriflank-cli "
+       "moves: line 2: expected BOARD SEAT MOVECOUNT\n",
+       s + " 1 0\n\n" + s + " 3 0\r\n" + s + " 1 0 7\nabc 1 0\n" + s +
+           " 1 48\n" + late + " 3 48"},
+      {0, {"moves"}, "\n", s + " 2 0\n"},
+      // The reference's node total over the bench positions at depth 3.
+      {0, {"bench", "--depth", "3"}, "\nmismatches 0\nsignature 85057\n"},
+      // Random to the end, with passes in turn.
+      {0, {"selfplay", "--opening-moves", "60", "--seed", "23"}, "4 pass\n"}};
+  for (const auto& [status, args, expect, input] : cases) {
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    EXPECT_EQ(RunCli(args, in, out, err), status) << expect << err.str();
+    const std::string o = out.str(), e = err.str();
+    EXPECT_NE((o + e).find(expect), std::string::npos) << o << e;
+    // Success writes nothing on stderr; a usage error one line and no more.
+    EXPECT_EQ(status == 0, e.empty()) << e;
+    EXPECT_TRUE(status != 2 || o + e.substr(0, e.find('\n') + 1) == e) << e;
+  }
+}
+
+}  // namespace
+}  // namespace qf::cli
