@@ -280,7 +280,7 @@ class UiTest : public QObject {
     expected.emplace_back(60, 70);
     fixture.Click(10, 10, Qt::RightButton);
     fixture.Click(10, 10, Qt::MiddleButton);
-    QTest::keyClick(handle, Qt::Key_Space);
+    QTest::keyClick(handle, Qt::Key_A);
     QTest::mouseClick(handle, Qt::LeftButton, {},
                       {30, fixture.At(0, 0).y() / 2});
     if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
