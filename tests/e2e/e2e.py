@@ -98,6 +98,8 @@ class Session:
                                      stderr=subprocess.STDOUT, cwd=self.dir)
         self.act("start the program")
         self.main = self.wait_for(lambda: self.shown(MAIN), 30, "no window " + MAIN)
+        # Gives it the keyboard, as a window manager does with a new window.
+        subprocess.run(["xdotool", "windowfocus", "--sync", str(self.main.window.id)], check=True)
         self.app = self.wait_for(lambda: next(
             (a for a in pyatspi.Registry.getDesktop(0)
              if a and a.get_process_id() == self.proc.pid), None),
@@ -219,13 +221,25 @@ class Session:
         self.proc = None
         return time.monotonic() - asked
 
-    # The cells' accessible names, row by row.
-    def board(self):
+    def table(self):
         table = self.find(lambda a: a.name == "Board" and a.getRole() == pyatspi.ROLE_TABLE)
         cells = table.queryTable()
         if (cells.nRows, cells.nColumns) != (8, 8):
             self.fail("the board is a %dx%d table" % (cells.nRows, cells.nColumns))
-        return [cells.getAccessibleAt(r, c).name for r in range(8) for c in range(8)]
+        return cells
+
+    # The cells' accessible names, row by row.
+    def board(self):
+        cells = self.table()
+        names = [cells.getAccessibleAt(r, c).name for r in range(8) for c in range(8)]
+        for i, name in enumerate(names):
+            if not re.fullmatch("%s%d, (black|white|red|yellow|empty)(, legal)?"
+                                % ("abcdefgh"[i % 8], i // 8 + 1), name):
+                self.fail("cell %d of the board is named %r" % (i, name))
+        return names
+
+    def start_enabled(self):
+        return self.start_item.getState().contains(pyatspi.STATE_ENABLED)
 
 
 def window_test(s):
@@ -264,11 +278,212 @@ def no_display_test(program):
     sys.exit(failures)
 
 
+# The human plays by keys alone and reads the board only through the
+# accessibility interface; the result box must name the participants with
+# the most discs on the board that the table shows.
+def keyboard_game(s):
+    s.start()
+    if any(not n.endswith(", empty") for n in s.board()):
+        s.fail("the board is not empty at the start: %s" % s.board())
+    s.key("alt+g", "Return")
+    s.wait_for(lambda: s.shown(ORDER), 10, "Alt+G and Return opened no order window")
+    s.key("space")
+    s.wait_for(lambda: s.find(lambda a: a.name == "対局開始"), 10, "Space did not stop the roulette")
+    s.key("space")
+    s.wait_for(lambda: not s.shown(ORDER), 10, "the second Space did not start the game")
+    seats = {COLOURS[a.name[0]]: a.name[4:] for a in pyatspi.findAllDescendants(
+        s.app, lambda a: re.match("[黒白赤黄] - ", a.name))}
+    human = next(colour for colour, name in seats.items() if name == "You")
+    cursor, moves, passes, seen, since = (3, 3), 0, 0, None, time.monotonic()
+    while True:
+        s.ping()
+        box = s.box()
+        if box and box.name == RESULT:
+            break
+        if box:
+            passes += 1
+            s.key("Return")
+            continue
+        cells = s.board()
+        if cells != seen:
+            seen, since = cells, time.monotonic()
+        elif time.monotonic() > since + 30:
+            s.fail("the board has not changed for 30 s: %s" % cells)
+        legal = [i for i, name in enumerate(cells) if name.endswith(", legal")]
+        if not legal:
+            time.sleep(0.1)
+            continue
+        column, row = legal[moves % len(legal)] % 8, legal[moves % len(legal)] // 8
+        steps = column - cursor[0], row - cursor[1]
+        s.key(*["Right" if steps[0] > 0 else "Left"] * abs(steps[0]),
+              *["Down" if steps[1] > 0 else "Up"] * abs(steps[1]))
+        cell, cursor, moves = s.table().getAccessibleAt(row, column), (column, row), moves + 1
+        s.wait_for(lambda: cell.getState().contains(pyatspi.STATE_FOCUSED), 10,
+                   "the cursor did not reach " + cell.name)
+        # A computer seat may turn the disc before the next read is answered.
+        s.key("Return")
+        s.wait_for(lambda: ", empty" not in cell.name, 10, "Return placed nothing on " + cell.name)
+    counts = collections.Counter(name.split(", ")[1] for name in s.board())
+    best = max(counts[colour] for colour in seats)
+    winners = [n for n in ("You", "COM1", "COM2", "COM3")
+               if any(counts[c] == best for c, name in seats.items() if name == n)]
+    expected = "Draw Game!" if len(winners) == 4 else " ".join(winners) + " Win!"
+    result = s.find(lambda a: a.name == RESULT)
+    text = s.find(lambda a: a.getRole() == pyatspi.ROLE_LABEL and a.name, result).name
+    if text != expected or moves == 0:
+        s.fail("result %r after %d moves, expected %r for %s" % (text, moves, expected, counts))
+    s.key("Return")
+    s.wait_for(lambda: not s.box() and s.start_enabled(), 10, "始める is not back after the result")
+    s.key("alt+g", "x")
+    s.expect_exit("Alt+G and x")
+    print("keyboard-game: %s placed %d discs by keys, %d pass boxes; result %r for %s; quit by keys"
+          % (human, moves, passes, text, dict(counts)))
+
+
+KEYS = ("Escape", "Return", "space", "alt+g", "Down", "Up", "Left", "Right", "Home", "End")
+
+
+def random_press(s, rng, top=0):  # on the board, at or below client row top
+    s.press(rng.randrange(400), top + rng.randrange(400 - top))
+
+
+def random_key(s, rng):
+    key = rng.choice(KEYS)
+    s.key(key)
+    return key == "alt+g"
+
+
+# Opens the menu and chooses "始める": while it is grey (a game runs) this
+# must open nothing.
+def choose_start(s):
+    grey = not s.start_enabled()
+    s.open_menu()
+    menu = s.wait_for(s.menu, 5, "no menu")
+    s.click(menu.x + 30, menu.y + 11, "choose 始める" + (" (grey)" if grey else ""))
+    if grey and s.ping() and s.shown(ORDER):
+        s.fail("始める opened the order window during a game")
+
+
+# One action among those that fit what the screen shows; true when it ends
+# the burst (it may open a window, or it placed a disc).
+def monkey_step(s, rng, stats):
+    shown = {w.name: w for w in s.windows()}
+    box, order, menu, r = shown.get(RESULT) or shown.get(PASS), shown.get(ORDER), shown.get(""), rng.random()
+    if box:
+        stats["%s boxes" % box.name] += box.window.id not in stats
+        stats[box.window.id] = 1
+        if r < .3:
+            s.key(rng.choice(("Return", "space")))
+        elif r < .6:
+            s.click(box.x + box.width - 40, box.y + box.height - 24, "click OK on " + box.name)
+        elif r < .9:
+            random_press(s, rng)  # the main window is blocked
+        else:
+            s.open_menu()  # blocked as well
+    elif order:
+        if r < .5:
+            s.click(order.x + 380, order.y + 70, "press the order window's button")
+        elif r < .7:
+            s.close_request(order)
+        elif r < .9:
+            random_press(s, rng, 150)  # below the order window, blocked
+        else:
+            return random_key(s, rng)
+    elif menu:
+        if r < .25:
+            s.click(menu.x + 30, menu.y + 11, "choose 始める from the open menu")
+        elif r < .5:
+            s.key("Escape")
+        elif r < .75:
+            random_press(s, rng, 100)  # below the menu: closes it
+        else:
+            s.open_menu()  # its title closes it
+        return True
+    else:
+        running = not s.start_enabled()
+        stats["games started"] += running and not stats["running"]
+        stats["running"] = running
+        if not running and r < .4:
+            return choose_start(s) or True
+        legal = [i for i, name in enumerate(s.board()) if name.endswith(", legal")]
+        if legal and r < .7:
+            i = rng.choice(legal)
+            s.press(i % 8 * 50 + 25, i // 8 * 50 + 25, what="press legal cell %d" % i)
+            stats["moved"] = 1
+            return True
+        r = rng.randrange(12)
+        if r < 3:
+            random_press(s, rng)
+        elif r < 5:
+            s.press(400 + rng.randrange(100), rng.randrange(400))
+        elif r < 7:
+            s.press(rng.randrange(400), rng.randrange(400), count=2)
+        elif r < 8:
+            s.press(200, 200, button=3)
+        elif r < 10:
+            return s.open_menu() or True
+        elif r < 11:
+            return choose_start(s) or True
+        else:
+            return random_key(s, rng)
+
+
+# Quits now, by "終了(&X)" or a close request (only that while the order
+# window or a box blocks the menu); the program must end with status 0 in time.
+def monkey_quit(s, rng, stats, moment):
+    shown = {w.name: w for w in s.windows()}
+    box = shown.get(RESULT) or shown.get(PASS)
+    state = ("order window open" if ORDER in shown else box.name + " box open" if box else
+             ("menu open, " if "" in shown else "") + ("just after a move" if moment == "move" else
+                                                     "no game" if s.start_enabled() else "game running"))
+    how = "menu" if rng.random() < .5 and not box and ORDER not in shown else "close request"
+    s.act("quit by %s (%s)" % (how, state))
+    s.choose(last=True) if how == "menu" else s.close_request(s.main)
+    took = s.expect_exit("the quit by %s (%s)" % (how, state))
+    stats["quits"] += 1
+    stats["quits within a second"] += took <= 1
+    stats["slowest quit"] = max(stats["slowest quit"], took)
+    print("monkey: quit %d by %s (%s): status 0 after %.0f ms" % (stats["quits"], how, state, took * 1000))
+
+
+def monkey(s):
+    seconds = float(os.environ.get("QF_MONKEY_SECONDS", "30"))
+    seed = int(os.environ.get("QF_MONKEY_SEED") or random.SystemRandom().randrange(10 ** 6))
+    rng, stats, end = random.Random(seed), collections.Counter(), time.monotonic() + seconds
+    s.report = "(seed %d; QF_MONKEY_SEED=%d repeats the choices, not the program's timing)" % (seed, seed)
+    print("monkey: seed %d, %g s" % (seed, seconds))
+    while time.monotonic() < end:
+        s.start()
+        stats["running"] = stats["moved"] = 0
+        moment = rng.choice(("any", "order", "menu", "box", "move"))
+        trial_end = min(end, time.monotonic() + 1 + rng.uniform(0, max(20, seconds / 3)))
+        s.act("quit at the end or when: " + moment)
+        while time.monotonic() < trial_end:
+            if any(monkey_step(s, rng, stats) for _ in range(rng.randint(1, 4))) and \
+                    moment == "move" and stats["moved"]:
+                time.sleep(rng.uniform(0, 2))  # mid-pause, mid-search or mid-blink
+                break
+            stats["slowest ping"] = max(stats["slowest ping"], s.ping())
+            stats["pings"] += 1
+            if {"order": ORDER, "menu": "", "box": (PASS, RESULT)}.get(moment) in (
+                    [w.name for w in s.windows()] + [(PASS, RESULT)] * bool(s.box())):
+                break
+            time.sleep(rng.choice((0, 0.1, 0.2)))
+        monkey_quit(s, rng, stats, moment)
+    print("monkey: seed %d: %d actions, %d games started, %d pass and %d result boxes seen, "
+          "%d pings answered (slowest %.0f ms); %d quits with status 0, %d within a second, "
+          "slowest %.0f ms" % (seed, len(s.actions), stats["games started"], stats[PASS + " boxes"],
+                               stats[RESULT + " boxes"], stats["pings"], stats["slowest ping"] * 1000,
+                               stats["quits"], stats["quits within a second"],
+                               stats["slowest quit"] * 1000))
+
+
 def main():
     scenario, program = sys.argv[1], os.path.abspath(sys.argv[2])
     if scenario == "no-display":
         no_display_test(program)
-    tests = {"window": window_test, "close-requests": close_requests_test}
+    tests = {"window": window_test, "close-requests": close_requests_test,
+             "keyboard-game": keyboard_game, "monkey": monkey}
     session = Session(program)
     tests[scenario](session)
     session.xvfb.kill()
