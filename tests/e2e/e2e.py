@@ -373,6 +373,7 @@ def monkey(s):
 
 
 def main():
+    sys.stdout.reconfigure(line_buffering=True)  # each line as it comes, for a test that hangs
     scenario, program = sys.argv[1], os.path.abspath(sys.argv[2])
     if scenario == "no-display":
         no_display(program)
