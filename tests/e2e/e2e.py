@@ -16,7 +16,6 @@
 # texts and states through AT-SPI (under dbus-run-session), pixels through
 # ImageMagick's import.
 import collections, os, random, re, select, subprocess, sys, tempfile, time, traceback  # noqa
-from subprocess import DEVNULL
 
 import pyatspi  # first: it asks for the Atspi version that it needs
 from gi.repository import Atspi
@@ -34,17 +33,18 @@ Shown = collections.namedtuple("Shown", "name window x y width height")
 
 
 def run(*command):
-    subprocess.run(command, check=True, stdout=DEVNULL)
+    subprocess.run(command, check=True, stdout=subprocess.DEVNULL)
 
 
 class Session:
     def __init__(self, program):
-        self.program, self.dir, self.began = program, tempfile.mkdtemp(), time.monotonic()
-        self.actions, self.proc, self.report = [], None, ""
+        self.program, self.began = program, time.monotonic()
+        self.tmp = tempfile.TemporaryDirectory(ignore_cleanup_errors=True)  # gone at exit
+        self.actions, self.proc, self.report, self.dir = [], None, "", self.tmp.name
         read, write = os.pipe()  # Xvfb picks a free display and names it here
         self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0",
                                       "800x600x24", "-nolisten", "tcp"], pass_fds=[write],
-                                     stdout=DEVNULL, stderr=DEVNULL)
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write)
         os.environ.update(DISPLAY=":" + os.read(read, 16).decode().strip(), WAYLAND_DISPLAY="",
                           QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=self.dir,
@@ -194,9 +194,9 @@ class Session:
         table = self.find(lambda a: a.name == "Board" and a.getRole() == pyatspi.ROLE_TABLE)
         table = table.queryTable()
         names = [table.getAccessibleAt(r, c).name for r in range(8) for c in range(8)]
-        if (table.nRows, table.nColumns) != (8, 8) or not all(
-                re.fullmatch("%s%d, (black|white|red|yellow|empty)(, legal)?"
-                             % ("abcdefgh"[i % 8], i // 8 + 1), name) for i, name in enumerate(names)):
+        pattern = "%s%d, (black|white|red|yellow|empty)(, legal)?"
+        if (table.nRows, table.nColumns) != (8, 8) or not all(re.fullmatch(
+                pattern % ("abcdefgh"[i % 8], i // 8 + 1), name) for i, name in enumerate(names)):
             self.fail("the board is a %dx%d table: %s" % (table.nRows, table.nColumns, names))
         return table, names
 
@@ -302,7 +302,8 @@ def monkey_step(s, rng, seen):
                    (2, lambda: s.close_request(order)), (2, lambda: press(150)), (1, random_key)]
     elif menu:
         actions = [(3, lambda: s.click(menu.x + 30, menu.y + 11, "choose 始める")),
-                   (1, lambda: s.key("Escape")), (1, lambda: press(100)), (1, lambda: s.open_menu(0))]
+                   (1, lambda: s.key("Escape")), (1, lambda: press(100)),  # closes it
+                   (1, lambda: s.open_menu(0))]  # so does a press on its title
     else:
         running, names = not s.start_enabled(), s.board()[1]
         seen["starts with a game"].update([s.proc.pid] if running else [])
@@ -355,15 +356,16 @@ def monkey(s):
         while time.monotonic() < trial_end:
             # A burst of steps, then the ping: steps may act on what the
             # screen showed before the program took the ones before, as a
-            # hasty user does.
+            # hasty user does. Each read through AT-SPI waits for the
+            # program's event handling; the pause lets the ping land anywhere.
             if any(monkey_step(s, rng, seen) for _ in range(rng.randint(1, 4))) and \
                     moment == "move" and s.proc.pid in seen["moved"]:
-                time.sleep(rng.uniform(0, 2))  # in a pause, a search or a blink
+                time.sleep(rng.uniform(0, 3))  # in a pause, a search or a blink
                 break
+            time.sleep(rng.uniform(0, 1))
             pings.append(s.ping())
             if s.shown(*came):
                 break
-            time.sleep(rng.choice((0, 0.1, 0.2)))
         quits.append(monkey_quit(s, rng, moment))
     print("monkey: seed %d: %d actions, %d starts with a game, %d pass and %d result boxes, "
           "%d pings (slowest %.0f ms), %d quits with status 0 (%d within a second, slowest %.0f ms)"
