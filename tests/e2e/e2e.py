@@ -73,7 +73,7 @@ class Session:
         print("FAIL: %s %s\nactions:\n%s" % (why, self.report, "\n".join(self.actions)))
         if self.proc:
             self.out.seek(0)
-            print("program output:\n" + self.out.read())
+            print("program output (exit status %s):\n%s" % (self.proc.poll(), self.out.read()))
             self.proc.kill()
         self.xvfb.kill()
         sys.exit(1)
@@ -316,7 +316,7 @@ def monkey_step(s, rng, seen):
                    (0 if cell < 0 else 20, move), (3, press),
                    (2, lambda: s.press(400 + rng.randrange(100), rng.randrange(400))),  # beside
                    (2, lambda: s.press(rng.randrange(400), rng.randrange(400), count=2)),
-                   (1, lambda: s.press(200, 200, button=3)), (1, random_key)]
+                   (1, lambda: s.press(200, 200, button=3)), (4, random_key)]
     action = rng.choices([a for _, a in actions], [w for w, _ in actions])[0]
     return action() is True or bool(menu)
 
