@@ -40,11 +40,7 @@ struct Fixture {
     shell.SetPauseFunction([](int32_t) {});
     window.SetQuitHandler([this] { ++quits; });
     window.SetStartHandler([this] { flow.StartGame(); });
-    window.SetClickHandler([this](uint32_t flags, uint16_t x, uint16_t y) {
-      flow.OnBoardClick(flags, x, y);
-    });
     window.show();
-    window.activateWindow();
     if (!QTest::qWaitForWindowActive(&window)) qWarning("not active");
   }
   // The client point (x, y) in the window's coordinates.
@@ -74,23 +70,20 @@ struct Fixture {
     const QImage image =
         window.screen()
             ->grabWindow(window.winId(), 0, At(0, 0).y(), width, 400)
-            .toImage()
-            .convertToFormat(QImage::Format_RGB32);
-    for (int y = 0; y < 400; ++y) {
-      for (int x = 0; x < width; ++x) {
-        const int cx = x % 50, cy = y % 50;
-        const bool off = x >= 400 || cx == 49 || cy == 49;
-        const bool edge = cx == 0 || cx == 48 || cy == 0 || cy == 48;
-        const int seat = off ? 0 : cells[CellIndex(x / 50, y / 50)];
-        const int d2 = (cx - 24) * (cx - 24) + (cy - 24) * (cy - 24);
-        // The disc's box is 3..45, its outline around d2 = 21 * 21.
-        if (seat && !edge && d2 > 361 && d2 < 484 && d2 != 441) continue;
-        const QRgb want = off                           ? ui.face_color.rgb()
-                          : edge || (seat && d2 == 441) ? qRgb(0, 0, 0)
-                          : seat && d2 <= 361           ? SeatColor(seat).rgb()
-                                              : EmptyCellColor().rgb();
-        if (image.pixel(x, y) != want) return QString("(%1,%2)").arg(x).arg(y);
-      }
+            .toImage();
+    for (int i = 0; i < width * 400; ++i) {
+      const int x = i % width, y = i / width, cx = x % 50, cy = y % 50;
+      const bool off = x >= 400 || cx == 49 || cy == 49;
+      const bool edge = cx == 0 || cx == 48 || cy == 0 || cy == 48;
+      const int seat = off ? 0 : cells[CellIndex(x / 50, y / 50)];
+      const int d2 = (cx - 24) * (cx - 24) + (cy - 24) * (cy - 24);
+      // The disc's box is 3..45, its outline around d2 = 21 * 21.
+      if (seat && !edge && d2 > 361 && d2 < 484 && d2 != 441) continue;
+      const QRgb want = off                           ? ui.face_color.rgb()
+                        : edge || (seat && d2 == 441) ? qRgb(0, 0, 0)
+                        : seat && d2 <= 361           ? SeatColor(seat).rgb()
+                                                      : EmptyCellColor().rgb();
+      if (image.pixel(x, y) != want) return QString("(%1,%2)").arg(x).arg(y);
     }
     return {};
   }
@@ -115,12 +108,6 @@ void WhenModal(std::function<void(QWidget& modal)> action) {
   });
 }
 
-QStringList NameLabels(QWidget& dialog) {
-  QStringList names;
-  for (int id : kNameLabelIds) names << WidgetText(*FindControl(dialog, id));
-  return names;
-}
-
 // Queues a left press, or a key press when `key` is given.
 void Post(QWidget& target, int key = 0) {
   QCoreApplication::postEvent(
@@ -136,8 +123,8 @@ class UiTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // The board's pixels, a blink that lasts until the next paint, the window
-  // and controls as laid out, the menu, and the board's accessible table:
+  // The board's pixels and a blink that lasts until the next paint, the
+  // window and controls as laid out, the menu, and the accessible table:
   // table row r, column c is the cell (c, r), named from the ShownBoard.
   void Window() {
     Fixture f;
@@ -158,39 +145,35 @@ class UiTest : public QObject {
              QRect(f.At(0, 0), QSize(500, 400)));
     QCOMPARE(f.window.size(), QSize(500, f.At(0, 400).y()));
     QCOMPARE(f.window.minimumSize(), f.window.maximumSize());
-    QList<int> layout;
-    QStringList texts;
+    QString layout;  // the controls, all hidden in the client area
     for (int id = 1000; id <= 1011; ++id) {
-      QWidget* control = f.window.Control(id);
-      QVERIFY(control->isHidden() && control->parentWidget() == &client);
-      const QRect r = control->geometry();
-      layout << r.x() << r.y() << r.width() << r.height();
-      texts << WidgetText(*control);
+      QWidget* c = f.window.Control(id);
+      QVERIFY(c->isHidden() && c->parentWidget() == &client);
+      QDebug(&layout).noquote().nospace() << c->geometry() << WidgetText(*c);
     }
     QCOMPARE(
         layout,
-        QList<int>({428, 89,  44, 15, 416, 67,  78, 72, 430, 110, 55, 15,
-                    426, 171, 46, 15, 416, 150, 78, 72, 430, 193, 53, 15,
-                    430, 254, 44, 15, 416, 232, 78, 72, 430, 275, 55, 15,
-                    428, 336, 46, 15, 416, 315, 78, 72, 431, 358, 53, 15}));
-    QCOMPARE(texts.join(' '),
-             "25 Group1 Your Turn 39 Group2 Thinking... 25 Group3 Thinking... "
-             "39 Group4 Thinking...");
-    QMenu& menu = f.window.game_menu();
-    QCOMPARE(f.window.menuBar()->actions().value(0)->menu(), &menu);
-    QString items;
-    for (QAction* a : menu.actions()) {
-      items += a->text() + QString::asprintf(" %d %d %d;", a->data().toInt(),
-                                             a->isEnabled(), a->isSeparator());
+        "QRect(428,89 44x15)25QRect(416,67 78x72)Group1QRect(430,110 55x15)"
+        "Your TurnQRect(426,171 46x15)39QRect(416,150 78x72)Group2"
+        "QRect(430,193 53x15)Thinking...QRect(430,254 44x15)25"
+        "QRect(416,232 78x72)Group3QRect(430,275 55x15)Thinking..."
+        "QRect(428,336 46x15)39QRect(416,315 78x72)Group4"
+        "QRect(431,358 53x15)Thinking...");
+    QString items;  // text, id, enabled, separator
+    for (QAction* a :
+         f.window.menuBar()->actions().value(0)->menu()->actions()) {
+      QDebug(&items) << a->text() << a->data().toInt() << a->isEnabled()
+                     << a->isSeparator();
     }
-    QCOMPARE(items, "始める 1014 1 0; 0 1 1;終了(&X) 1015 1 0;");
-
+    QCOMPARE(items,
+             "\"始める\" 1014 true false \"\" 0 true true \"終了(&X)\" 1015 "
+             "true false ");
     auto* board = QAccessible::queryAccessibleInterface(&f.view);
     QAccessibleTableInterface* table = board->tableInterface();
     QVERIFY(table && board->role() == QAccessible::Table);
     QCOMPARE(board->text(QAccessible::Name), "Board");
-    QVERIFY(table->rowCount() == 8 && table->columnCount() == 8);
-    QCOMPARE(board->childCount(), 64);
+    QVERIFY(table->rowCount() == 8 && table->columnCount() == 8 &&
+            board->childCount() == 64);
     QCOMPARE(table->cellAt(3, 1)->text(QAccessible::Name), "b4, black");
     QCOMPARE(table->cellAt(3, 1)->rect(),
              QRect(f.view.mapToGlobal(QPoint(50, 150)), QSize(50, 50)));
@@ -201,17 +184,17 @@ class UiTest : public QObject {
   // Presses reach the game flow with their client point, past the board and
   // the shown panels; Enter, Return and Space press the centre of the
   // cursor's cell, which starts at (3, 3) and is drawn from the first key
-  // until a mouse press, only while the board has the keyboard.
+  // until a mouse press.
   void Presses() {
     const std::tuple<const char*, const char*, bool> rows[] = {
-        {"L0,0 L399,399 L400,10 L450,100 L499,399 L125,75 D60,70 R0,0 L30,-9",
-         "0,0 399,399 400,10 450,100 499,399 125,75 60,70", false},
-        {"Space Return Enter", "175,175 175,175 175,175", true},
+        {"Space L0,0 L399,399 L400,10 L450,100 L499,399 L125,75 D60,70 R0,0 "
+         "L30,-9",
+         "175,175 0,0 399,399 400,10 450,100 499,399 125,75 60,70", false},
+        {"A Esc Backspace F2 Tab Space Return Enter", "175,175 175,175 175,175",
+         true},
         {"Left Left Left Left Up Up Up Up Return Down Down Down Down Down Down "
          "Down Down End Right Space Home Enter",
-         "25,25 375,375 25,375", true},
-        {"Right Space L0,0", "225,175 0,0", false},
-        {"A Esc Backspace F2 Tab", "", false}};
+         "25,25 375,375 25,375", true}};
     for (auto [input, presses, ring] : rows) {
       Fixture f;
       QStringList seen;
@@ -223,139 +206,108 @@ class UiTest : public QObject {
       QCOMPARE(seen.join(' '), presses);
       QCoreApplication::processEvents();  // the ring is all a key draws
       QCOMPARE(f.WrongPixel(f.state.shown_board, 400).isEmpty(), !ring);
-      f.view.clearFocus();
-      QCoreApplication::processEvents();
-      QCOMPARE(f.WrongPixel(f.state.shown_board, 400), QString());
     }
   }
 
   // Only "GameInit" opens the order window; closing it gives no game.
   void OrderWindow() {
     Fixture f;
-    const auto widgets = QApplication::allWidgets().size();
     WhenModal([](QWidget&) {});
     for (QString name : {"gameinit", "GameInit2", "GameIni", "", "GameInit"}) {
       QCOMPARE(RunModalWindow(f.window, name.toStdString(), f.state.order,
                               f.state.random, f.ui.dialog_font),
                0);
-      QCOMPARE(QApplication::allWidgets().size(), widgets);
-      // Written by the window as it goes; the last entry is seat 4's frame.
+      // Written as the window goes; the last entry is seat 4's frame.
       QCOMPARE(f.state.order.panel_control_ids.ids()[11],
                name == "GameInit" ? 1010 : 0);
     }
   }
 
-  // While the game flow pumps, left presses, Enter, Return and Space on the
-  // client area and the board are dropped; the cursor keys and the menu go
-  // on ("終了(&X)" quits from inside the pump), and outside the pump a press
-  // is a press again.
+  // Left presses, Enter, Return and Space on the client area and the board
+  // are dropped while the game flow pumps; the cursor keys and the menu go
+  // on: "終了(&X)" quits from inside the pump.
   void PumpDropsPresses() {
     Fixture f;
-    QWidget& client = f.window.client_area();
     int presses = 0;
     f.window.SetClickHandler([&](uint32_t, uint16_t, uint16_t) { ++presses; });
-    f.window.SetStartHandler([&] {
-      for (QWidget* target : {&client, static_cast<QWidget*>(&f.view)}) {
-        for (int key : {0, +Qt::Key_Return, +Qt::Key_Enter, +Qt::Key_Space}) {
-          Post(*target, key);
-        }
-      }
-      Post(f.view, Qt::Key_Left);
+    auto pump_until_quit = [&] {
+      const int quits = f.quits;
       QMetaObject::invokeMethod(f.Command(kCmdQuit), &QAction::trigger,
                                 Qt::QueuedConnection);
-      const QDeadlineTimer deadline(30000);
-      while (f.quits == 0 && !deadline.hasExpired()) f.shell.PumpOneMessage();
-    });
+      for (QDeadlineTimer t(30000); f.quits == quits && !t.hasExpired();) {
+        f.shell.PumpOneMessage();
+      }
+    };
+    for (QWidget* target :
+         {&f.window.client_area(), static_cast<QWidget*>(&f.view)}) {
+      for (int key : {0, +Qt::Key_Return, +Qt::Key_Enter, +Qt::Key_Space}) {
+        Post(*target, key);
+      }
+    }
+    Post(f.view, Qt::Key_Left);
+    pump_until_quit();
+    f.window.SetStartHandler(pump_until_quit);  // a pump in the game flow
     f.Command(kCmdStart)->trigger();
-    QCOMPARE(QList<int>({f.quits, presses}), QList<int>({1, 0}));
+    QCOMPARE(QList<int>({f.quits, presses}), QList<int>({2, 0}));
     QCOMPARE(f.view.Cursor(), QPoint(2, 3));
-    Post(client);
-    Post(f.view, Qt::Key_Space);
-    QCoreApplication::processEvents();
-    QCOMPARE(presses, 2);
   }
 
-  // A game started by keys: the order window's button has the keyboard,
-  // Space stops the names with the human in seat 4 (Escape and Enter do
-  // nothing then) and starts the match on that order; then one move by
-  // keys on the first cell the accessible table calls legal.
+  // A game started by keys (the order window's button has the keyboard;
+  // Escape and Enter do nothing there), then one move by keys on the first
+  // cell the accessible table calls legal.
   void StartAndOneLegalPress() {
     Fixture f;
-    AppState& state = f.state;
     QTimer boxes;  // passes are rare this early, but possible
     connect(&boxes, &QTimer::timeout, [] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       if (box && box->isVisible()) box->accept();
     });
     boxes.start(5);
-    QStringList stopped;
     WhenModal([&](QWidget& dialog) {
       QWidget* button = FindControl(dialog, kOrderButtonId);
-      QVERIFY(QTest::qWaitFor(
-          [&] { return QApplication::focusWidget() == button; }));
-      QVERIFY(QTest::qWaitFor([&] { return NameLabels(dialog)[3] == "You"; }));
+      QVERIFY(QTest::qWaitFor([&] { return button->hasFocus(); }));
       f.Input("Space Esc Return Enter", dialog.windowHandle());
-      stopped = NameLabels(dialog);
-      QTest::qWait(50);
-      QVERIFY(dialog.isVisible() && NameLabels(dialog) == stopped);
+      QVERIFY(dialog.isVisible());
       f.Input("Space", dialog.windowHandle());
     });
-    QAction* start = f.Command(kCmdStart);
-    start->trigger();
-    QCOMPARE(state.board.MoveCount(), 3);
-    for (int seat = 0; seat < 4; ++seat) {
-      const int32_t who = state.order.PlayOrder[seat];
-      QCOMPARE(state.order.ParticipantNames[who], stopped[seat].toStdString());
-    }
-
-    // The board on the screen and in the accessible table, and the panels,
-    // whenever it is the human's turn.
-    auto check_the_players_view = [&] {
-      QVERIFY(!start->isEnabled());
-      QCOMPARE(f.WrongPixel(state.board.cells(), 400), QString());
-      QStringList legal;
-      for (int i = 0; i < 64; ++i) {
-        if (state.board.IsLegalMove(4, i % 8, i / 8)) legal << f.CellNames()[i];
-      }
-      QVERIFY(!legal.isEmpty());
-      QCOMPARE(f.CellNames().filter(", legal"), legal);
-      for (int32_t seat = 1; seat <= 4; ++seat) {
-        QCOMPARE(f.window.Control(999 + 3 * seat)->isVisible(), seat == 4);
-      }
-      QCOMPARE(WidgetText(*f.window.Control(1011)), "Your Turn");
-      QCOMPARE(WidgetText(*f.window.Control(1009)),
-               QString::number(state.board.CountDiscs(4)));
-    };
-    check_the_players_view();
-    if (QTest::currentTestFailed()) return;
-
+    f.Command(kCmdStart)->trigger();
+    const int human = f.state.current_seat;  // after the seats before it
+    QCOMPARE(f.state.board.MoveCount(), human - 1);
+    QCOMPARE(f.WrongPixel(f.state.board.cells(), 400), QString());
     QStringList legal_in_the_flow;
     f.window.SetClickHandler([&](uint32_t flags, uint16_t x, uint16_t y) {
       legal_in_the_flow = f.CellNames().filter(", legal");
       f.flow.OnBoardClick(flags, x, y);
     });
     const int cell = f.CellNames().indexOf(QRegularExpression(".*legal"));
+    QVERIFY(cell >= 0);
     f.Input("Up Up Up Home " + QString("Down ").repeated(cell / 8) +
             QString("Right ").repeated(cell % 8));
     auto* table = QAccessible::queryAccessibleInterface(&f.view);
     QVERIFY(table->child(cell)->state().focused);  // the cursor's cell
     f.Input("Return");
-    // The press was placed, then the computer seats answered.
+    // The press was placed, the computer seats answered, and the human is to
+    // move again: the cells where the human may move are named legal.
     QVERIFY(!f.CellNames()[cell].contains("empty"));
-    QVERIFY(state.board.MoveCount() > 4);
+    QVERIFY(f.state.board.MoveCount() > human);
     QCOMPARE(legal_in_the_flow, QStringList());
-    f.view.HideCursor();
-    QCoreApplication::processEvents();
-    check_the_players_view();
+    QStringList legal;
+    for (int i = 0; i < 64; ++i) {
+      if (f.state.board.IsLegalMove(human, i % 8, i / 8)) {
+        legal << f.CellNames()[i];
+      }
+    }
+    QVERIFY(!legal.isEmpty());
+    QCOMPARE(f.CellNames().filter(", legal"), legal);
+    QVERIFY(!f.Command(kCmdStart)->isEnabled());
+    QVERIFY(f.window.Control(999 + 3 * human)->isVisible());
+    QCOMPARE(WidgetText(*f.window.Control(997 + 3 * human)),
+             QString::number(f.state.board.CountDiscs(human)));
   }
 };
 
 }  // namespace qf::testing
 
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  qf::testing::UiTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(qf::testing::UiTest)
 
 #include "ui_test.moc"
