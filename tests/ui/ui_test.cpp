@@ -4,7 +4,6 @@
 // them in groups by slot name.
 #include <QAccessible>
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
@@ -49,20 +48,18 @@ struct Fixture {
   // Into the window (or `target`): "Lx,y" a left click at the client point
   // (x, y), "Dx,y" a double click, "Rx,y" a right click, else a key.
   void Input(const QString& input, QWindow* target = nullptr) {
+    QWindow* to = target ? target : window.windowHandle();
     for (const QString& step : input.split(' ', Qt::SkipEmptyParts)) {
       const QStringList xy = step.mid(1).split(',');
       if (xy.size() < 2) {
-        QTest::keyClick(target ? target : window.windowHandle(),
-                        Qt::Key(QKeySequence(step)[0].key()));
+        QTest::keyClick(to, Qt::Key(QKeySequence(step)[0].key()));
       } else {
         QTest::mouseEvent(
-            step[0] == 'D' ? QTest::MouseDClick : QTest::MouseClick,
-            window.windowHandle(),
+            step[0] == 'D' ? QTest::MouseDClick : QTest::MouseClick, to,
             step[0] == 'R' ? Qt::RightButton : Qt::LeftButton, {},
             At(xy[0].toInt(), xy[1].toInt()));
       }
     }
-    if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
   }
   // The first pixel of the client area's first `width` columns on the
   // screen that differs from `cells` drawn over the face colour, or "".
@@ -90,21 +87,19 @@ struct Fixture {
   // Every cell's accessible name, by table row, then column.
   QStringList CellNames() {
     QStringList names;
-    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(&view);
-    for (int i = 0; i < 64; ++i)
-      names << table->child(i)->text(QAccessible::Name);
+    QAccessibleInterface* t = QAccessible::queryAccessibleInterface(&view);
+    for (int i = 0; i < 64; ++i) names << t->child(i)->text(QAccessible::Name);
     return names;
   }
 };
 
 // Runs `action` on the modal window that opens next, once its loop runs,
-// and closes that window afterwards if `action` left it open.
+// and closes that window afterwards.
 void WhenModal(std::function<void(QWidget& modal)> action) {
   QTimer::singleShot(0, [=] {
     QPointer<QWidget> modal = QApplication::activeModalWidget();
-    if (!modal) return qWarning("no modal window");
     action(*modal);
-    if (modal && modal->isVisible()) modal->close();
+    if (modal) modal->close();
   });
 }
 
@@ -125,7 +120,8 @@ class UiTest : public QObject {
  private slots:
   // The board's pixels and a blink that lasts until the next paint, the
   // window and controls as laid out, the menu, and the accessible table:
-  // table row r, column c is the cell (c, r), named from the ShownBoard.
+  // table row r, column c is the cell (c, r), named from the ShownBoard;
+  // and the order window's result.
   void Window() {
     Fixture f;
     Cells filled{};
@@ -149,25 +145,20 @@ class UiTest : public QObject {
     for (int id = 1000; id <= 1011; ++id) {
       QWidget* c = f.window.Control(id);
       QVERIFY(c->isHidden() && c->parentWidget() == &client);
-      QDebug(&layout).noquote().nospace() << c->geometry() << WidgetText(*c);
+      QDebug(&layout).nospace() << c->geometry();
     }
-    QCOMPARE(
-        layout,
-        "QRect(428,89 44x15)25QRect(416,67 78x72)Group1QRect(430,110 55x15)"
-        "Your TurnQRect(426,171 46x15)39QRect(416,150 78x72)Group2"
-        "QRect(430,193 53x15)Thinking...QRect(430,254 44x15)25"
-        "QRect(416,232 78x72)Group3QRect(430,275 55x15)Thinking..."
-        "QRect(428,336 46x15)39QRect(416,315 78x72)Group4"
-        "QRect(431,358 53x15)Thinking...");
-    QString items;  // text, id, enabled, separator
-    for (QAction* a :
-         f.window.menuBar()->actions().value(0)->menu()->actions()) {
-      QDebug(&items) << a->text() << a->data().toInt() << a->isEnabled()
-                     << a->isSeparator();
+    QCOMPARE(layout,
+             "QRect(428,89 44x15)QRect(416,67 78x72)QRect(430,110 55x15)"
+             "QRect(426,171 46x15)QRect(416,150 78x72)QRect(430,193 53x15)"
+             "QRect(430,254 44x15)QRect(416,232 78x72)QRect(430,275 55x15)"
+             "QRect(428,336 46x15)QRect(416,315 78x72)QRect(431,358 53x15)");
+    QString items;  // on the menu bar: text, id, enabled, separator
+    for (QAction* a : f.window.menuBar()->actions()[0]->menu()->actions()) {
+      QDebug(&items).noquote() << a->text() << a->data().toInt()
+                               << a->isEnabled() << a->isSeparator();
     }
     QCOMPARE(items,
-             "\"始める\" 1014 true false \"\" 0 true true \"終了(&X)\" 1015 "
-             "true false ");
+             "始める 1014 true false  0 true true 終了(&X) 1015 true false ");
     auto* board = QAccessible::queryAccessibleInterface(&f.view);
     QAccessibleTableInterface* table = board->tableInterface();
     QVERIFY(table && board->role() == QAccessible::Table);
@@ -179,6 +170,16 @@ class UiTest : public QObject {
              QRect(f.view.mapToGlobal(QPoint(50, 150)), QSize(50, 50)));
     QCOMPARE(f.CellNames().mid(0, 5).join(';'),
              "a1, empty;b1, red;c1, black;d1, yellow;e1, white");
+    // Only "GameInit" opens the order window; closing it gives no game.
+    WhenModal([](QWidget&) {});
+    for (QString name : {"gameinit", "GameInit2", "GameIni", "", "GameInit"}) {
+      QCOMPARE(RunModalWindow(f.window, name.toStdString(), f.state.order,
+                              f.state.random, f.ui.dialog_font),
+               0);
+      // Written as the window goes; the last entry is seat 4's frame.
+      QCOMPARE(f.state.order.panel_control_ids.ids()[11],
+               name == "GameInit" ? 1010 : 0);
+    }
   }
 
   // Presses reach the game flow with their client point, past the board and
@@ -187,11 +188,9 @@ class UiTest : public QObject {
   // until a mouse press.
   void Presses() {
     const std::tuple<const char*, const char*, bool> rows[] = {
-        {"Space L0,0 L399,399 L400,10 L450,100 L499,399 L125,75 D60,70 R0,0 "
-         "L30,-9",
+        {"Space L0,0 L399,399 L400,10 L450,100 L499,399 L125,75 D60,70 R0,0",
          "175,175 0,0 399,399 400,10 450,100 499,399 125,75 60,70", false},
-        {"A Esc Backspace F2 Tab Space Return Enter", "175,175 175,175 175,175",
-         true},
+        {"A Esc Tab Space Return Enter", "175,175 175,175 175,175", true},
         {"Left Left Left Left Up Up Up Up Return Down Down Down Down Down Down "
          "Down Down End Right Space Home Enter",
          "25,25 375,375 25,375", true}};
@@ -209,20 +208,6 @@ class UiTest : public QObject {
     }
   }
 
-  // Only "GameInit" opens the order window; closing it gives no game.
-  void OrderWindow() {
-    Fixture f;
-    WhenModal([](QWidget&) {});
-    for (QString name : {"gameinit", "GameInit2", "GameIni", "", "GameInit"}) {
-      QCOMPARE(RunModalWindow(f.window, name.toStdString(), f.state.order,
-                              f.state.random, f.ui.dialog_font),
-               0);
-      // Written as the window goes; the last entry is seat 4's frame.
-      QCOMPARE(f.state.order.panel_control_ids.ids()[11],
-               name == "GameInit" ? 1010 : 0);
-    }
-  }
-
   // Left presses, Enter, Return and Space on the client area and the board
   // are dropped while the game flow pumps; the cursor keys and the menu go
   // on: "終了(&X)" quits from inside the pump.
@@ -234,22 +219,17 @@ class UiTest : public QObject {
       const int quits = f.quits;
       QMetaObject::invokeMethod(f.Command(kCmdQuit), &QAction::trigger,
                                 Qt::QueuedConnection);
-      for (QDeadlineTimer t(30000); f.quits == quits && !t.hasExpired();) {
-        f.shell.PumpOneMessage();
-      }
+      while (f.quits == quits) f.shell.PumpOneMessage();
     };
-    for (QWidget* target :
-         {&f.window.client_area(), static_cast<QWidget*>(&f.view)}) {
-      for (int key : {0, +Qt::Key_Return, +Qt::Key_Enter, +Qt::Key_Space}) {
-        Post(*target, key);
-      }
+    Post(f.window.client_area());
+    for (int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_Up}) {
+      Post(f.view, key);
     }
-    Post(f.view, Qt::Key_Left);
     pump_until_quit();
     f.window.SetStartHandler(pump_until_quit);  // a pump in the game flow
     f.Command(kCmdStart)->trigger();
     QCOMPARE(QList<int>({f.quits, presses}), QList<int>({2, 0}));
-    QCOMPARE(f.view.Cursor(), QPoint(2, 3));
+    QCOMPARE(f.view.Cursor(), QPoint(3, 2));
   }
 
   // A game started by keys (the order window's button has the keyboard;
@@ -257,52 +237,42 @@ class UiTest : public QObject {
   // cell the accessible table calls legal.
   void StartAndOneLegalPress() {
     Fixture f;
-    QTimer boxes;  // passes are rare this early, but possible
+    QTimer boxes;  // closes the pass boxes, rare this early but possible
     connect(&boxes, &QTimer::timeout, [] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (box && box->isVisible()) box->accept();
+      if (QWidget* box = QApplication::activeModalWidget()) box->close();
     });
-    boxes.start(5);
     WhenModal([&](QWidget& dialog) {
       QWidget* button = FindControl(dialog, kOrderButtonId);
       QVERIFY(QTest::qWaitFor([&] { return button->hasFocus(); }));
       f.Input("Space Esc Return Enter", dialog.windowHandle());
       QVERIFY(dialog.isVisible());
+      boxes.start(5);
       f.Input("Space", dialog.windowHandle());
     });
     f.Command(kCmdStart)->trigger();
     const int human = f.state.current_seat;  // after the seats before it
     QCOMPARE(f.state.board.MoveCount(), human - 1);
     QCOMPARE(f.WrongPixel(f.state.board.cells(), 400), QString());
-    QStringList legal_in_the_flow;
     f.window.SetClickHandler([&](uint32_t flags, uint16_t x, uint16_t y) {
-      legal_in_the_flow = f.CellNames().filter(", legal");
+      QVERIFY(f.CellNames().filter(", legal").isEmpty());  // not the turn
       f.flow.OnBoardClick(flags, x, y);
     });
     const int cell = f.CellNames().indexOf(QRegularExpression(".*legal"));
-    QVERIFY(cell >= 0);
     f.Input("Up Up Up Home " + QString("Down ").repeated(cell / 8) +
             QString("Right ").repeated(cell % 8));
     auto* table = QAccessible::queryAccessibleInterface(&f.view);
-    QVERIFY(table->child(cell)->state().focused);  // the cursor's cell
+    QVERIFY(cell >= 0 && table->child(cell)->state().focused);  // the cursor
     f.Input("Return");
     // The press was placed, the computer seats answered, and the human is to
     // move again: the cells where the human may move are named legal.
     QVERIFY(!f.CellNames()[cell].contains("empty"));
     QVERIFY(f.state.board.MoveCount() > human);
-    QCOMPARE(legal_in_the_flow, QStringList());
-    QStringList legal;
     for (int i = 0; i < 64; ++i) {
-      if (f.state.board.IsLegalMove(human, i % 8, i / 8)) {
-        legal << f.CellNames()[i];
-      }
+      QCOMPARE(f.CellNames()[i].endsWith(", legal"),
+               f.state.board.IsLegalMove(human, i % 8, i / 8) != 0);
     }
-    QVERIFY(!legal.isEmpty());
-    QCOMPARE(f.CellNames().filter(", legal"), legal);
     QVERIFY(!f.Command(kCmdStart)->isEnabled());
     QVERIFY(f.window.Control(999 + 3 * human)->isVisible());
-    QCOMPARE(WidgetText(*f.window.Control(997 + 3 * human)),
-             QString::number(f.state.board.CountDiscs(human)));
   }
 };
 
