@@ -4,6 +4,7 @@
 // them in groups by slot name.
 #include <QAccessible>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
@@ -213,7 +214,8 @@ class UiTest : public QObject {
       const int quits = f.quits;
       QMetaObject::invokeMethod(f.Command(kCmdQuit), &QAction::trigger,
                                 Qt::QueuedConnection);
-      while (f.quits == quits) f.shell.PumpOneMessage();
+      QDeadlineTimer timer(20000);
+      while (f.quits == quits && !timer.hasExpired()) f.shell.PumpOneMessage();
     };
     QMetaObject::invokeMethod(  // taken by the pump
         &f.view, [&] { f.Input("L20,20 Return Enter Space Up"); },
