@@ -99,6 +99,8 @@ void OrderDialog::CreateControls(const QFont& font) {
 
 int32_t OrderDialog::Run() {
   show();
+  // Its button takes the keyboard at once, with or without a window manager.
+  activateWindow();
   // Nothing can end the window before its loop runs, but an exit() before
   // exec() would be lost, so do not wait for it then.
   if (ended_) return result_;
