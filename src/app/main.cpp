@@ -86,6 +86,8 @@ int main(int, char** argv) {
     controller.OnBoardClick(flags, x, y);
   });
   window.show();
+  // The board takes the keyboard at once, with or without a window manager.
+  window.activateWindow();
   qf::CloseRequestFilter close_requests(window);
 
   QApplication::exec();

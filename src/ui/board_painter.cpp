@@ -42,6 +42,17 @@ void DrawCellDisc(QPainter& painter, int32_t seat, int32_t column,
       SeatColor(seat));
 }
 
+// A frame `width` pixels wide along the inside of `box`.
+void FillFrame(QPainter& painter, const QRect& box, int width,
+               const QColor& color) {
+  painter.fillRect(QRect(box.left(), box.top(), box.width(), width), color);
+  painter.fillRect(
+      QRect(box.left(), box.bottom() - width + 1, box.width(), width), color);
+  painter.fillRect(QRect(box.left(), box.top(), width, box.height()), color);
+  painter.fillRect(
+      QRect(box.right() - width + 1, box.top(), width, box.height()), color);
+}
+
 }  // namespace
 
 QColor EmptyCellColor() { return QColor(0, 128, 0); }
@@ -74,6 +85,14 @@ void DrawBoard(QPainter& painter, const Cells& shown_board) {
 void DrawCell(QPainter& painter, int32_t seat, int32_t column, int32_t row) {
   DrawSquare(painter, column, row);
   if (seat != 0) DrawCellDisc(painter, seat, column, row);
+}
+
+void DrawCursor(QPainter& painter, int32_t column, int32_t row) {
+  // Inside the outline on x + 0 and x + 48.
+  const QRect inside(column * kCellSidePixels + 1, row * kCellSidePixels + 1,
+                     kCellSidePixels - 3, kCellSidePixels - 3);
+  FillFrame(painter, inside, 2, Qt::white);
+  FillFrame(painter, inside.adjusted(2, 2, -2, -2), 2, Qt::black);
 }
 
 void PaintOrderDiscs(QPainter& painter) {

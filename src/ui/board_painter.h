@@ -28,6 +28,10 @@ QColor SeatColor(int32_t seat);
 void DrawBoard(QPainter& painter, const Cells& shown_board);
 // One cell's square, plus the seat's disc unless seat is 0.
 void DrawCell(QPainter& painter, int32_t seat, int32_t column, int32_t row);
+// The keyboard cursor: a white ring, then a black one inside it, each two
+// pixels wide, within the cell's outline, so it shows on green and on every
+// disc colour.
+void DrawCursor(QPainter& painter, int32_t column, int32_t row);
 // The four seat-coloured discs of the order window, one under each position.
 void PaintOrderDiscs(QPainter& painter);
 

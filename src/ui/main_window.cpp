@@ -47,10 +47,12 @@ constexpr std::array<PanelControlLayout, 12> kPanelControls = {{
     {1011, PanelControlKind::kStatus, "Thinking...", 431, 358, 53, 15},
 }};
 
-// The original platform's button and modifier flags of a press.
+// The button and modifier flags that the game flow is given with a press:
+// one bit each for the left, right and middle buttons held and for Shift and
+// Control.
 uint32_t PressFlags(const QMouseEvent& event) {
   uint32_t flags = 0;
-  if (event.buttons() & Qt::LeftButton) flags |= 0x0001;
+  if (event.buttons() & Qt::LeftButton) flags |= kLeftButtonFlag;
   if (event.buttons() & Qt::RightButton) flags |= 0x0002;
   if (event.modifiers() & Qt::ShiftModifier) flags |= 0x0004;
   if (event.modifiers() & Qt::ControlModifier) flags |= 0x0008;
@@ -78,6 +80,7 @@ class MainWindow::ClientArea : public QWidget {
 
  protected:
   void mousePressEvent(QMouseEvent* event) override {
+    window_.board_view().HideCursor();
     if (event->button() != Qt::LeftButton) return;
     const QPoint pos = event->position().toPoint();
     window_.OnLeftPress(PressFlags(*event), pos.x(), pos.y());
@@ -102,10 +105,17 @@ MainWindow::MainWindow(UiResources& ui, const Cells& shown_board) : ui_(ui) {
 
   client_area_ = new ClientArea(*this, ui_.face_color);
   board_view_ = new BoardView(shown_board, client_area_);
+  // A key press on the board is a left press at the centre of a cell.
+  board_view_->SetKeyPressHandler([this](QPoint point) {
+    const QPoint client = board_view_->mapTo(client_area_, point);
+    OnLeftPress(kLeftButtonFlag, client.x(), client.y());
+  });
   CreateSeatPanelControls();
   setCentralWidget(client_area_);
   // The window's size follows the fixed client area and the menu bar.
   layout()->setSizeConstraint(QLayout::SetFixedSize);
+  // The board has the keyboard from the moment the window opens.
+  board_view_->setFocus();
 }
 
 void MainWindow::CreateSeatPanelControls() {
@@ -162,6 +172,8 @@ void MainWindow::RunGameFlow(const std::function<void()>& step) {
   in_game_flow_ = true;
   step();
   in_game_flow_ = false;
+  // Whose turn it is may have changed, and with it the legal cells.
+  board_view_->AnnounceChangedCells();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -16,6 +16,9 @@ class BoardView;
 
 inline constexpr int kClientWidth = 500;
 inline constexpr int kClientHeight = 400;
+// The flag of a press with the left button held; a key press on the board
+// carries it alone.
+inline constexpr uint32_t kLeftButtonFlag = 0x0001;
 
 // Ends the process at once with status 0, from wherever it is called: the
 // game flow may be deep inside a search or a message box.
@@ -25,7 +28,7 @@ class MainWindow : public QMainWindow {
  public:
   using StartHandler = std::function<void()>;
   // The press position in client coordinates, and the button and modifier
-  // flags as the original platform packed them.
+  // flags (kLeftButtonFlag for the left button held, and so on).
   using ClickHandler = std::function<void(uint32_t, uint16_t, uint16_t)>;
   using QuitHandler = std::function<void()>;
 

@@ -28,7 +28,8 @@ constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignTop;
 constexpr Qt::Alignment kCentred = Qt::AlignHCenter | Qt::AlignTop;
 
 // The position numbers above the discs and the name labels below them; the
-// last column is a pixel off in the original layout and stays so.
+// last column's labels are two pixels shorter, and its name label sits one
+// pixel right of the even 61-pixel step.
 const std::array<DialogControlLayout, 10> kDialogControls = {{
     {1000, false, "打つ順番", kLeft, 15, 18, 50, 14},
     {1002, false, "1", kCentred, 71, 18, 50, 14},
@@ -75,11 +76,12 @@ void OrderDialog::CreateControls(const QFont& font) {
     QWidget* control = nullptr;
     if (entry.is_button) {
       auto* button = new QPushButton(text, this);
-      // As on the original platform the button takes the focus only when
-      // clicked; no key presses it before that.
-      button->setFocusPolicy(Qt::ClickFocus);
+      // The button has the keyboard when the window opens, so Space presses
+      // it; it is no default button, so Enter does not.
+      button->setFocusPolicy(Qt::StrongFocus);
       button->setAutoDefault(false);
       button->setDefault(false);
+      button->setFocus();
       connect(button, &QPushButton::clicked, this,
               [this] { roulette_.OrderButtonPressed(); });
       control = button;
@@ -97,6 +99,8 @@ void OrderDialog::CreateControls(const QFont& font) {
 
 int32_t OrderDialog::Run() {
   show();
+  // Its button takes the keyboard at once, with or without a window manager.
+  activateWindow();
   // Nothing can end the window before its loop runs, but an exit() before
   // exec() would be lost, so do not wait for it then.
   if (ended_) return result_;

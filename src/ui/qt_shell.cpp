@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QThread>
@@ -20,20 +21,29 @@ QString FromUtf8(std::string_view text) {
 
 }  // namespace
 
-// Swallows left presses (and double clicks) aimed at the client area while
-// the game flow pumps, so that no press re-enters it; everything else,
-// menus and painting included, goes on as usual.
+// Swallows left presses (and double clicks) aimed at the client area, and
+// the keys that press a board cell, while the game flow pumps, so that no
+// press re-enters it; everything else, menus, painting and the cursor keys
+// included, goes on as usual.
 class QtShell::PressDropper : public QObject {
  public:
   explicit PressDropper(QWidget& client_area) : client_area_(client_area) {}
 
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() != QEvent::MouseButtonPress &&
-        event->type() != QEvent::MouseButtonDblClick) {
-      return false;
-    }
-    if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) {
-      return false;
+    switch (event->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonDblClick:
+        if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) {
+          return false;
+        }
+        break;
+      case QEvent::KeyPress:
+        if (!BoardView::IsPressKey(static_cast<QKeyEvent*>(event)->key())) {
+          return false;
+        }
+        break;
+      default:
+        return false;
     }
     auto* widget = qobject_cast<QWidget*>(watched);
     return widget != nullptr &&
@@ -51,14 +61,31 @@ QtShell::QtShell(MainWindow& window, AppState& state)
           [](int32_t ms) { QThread::msleep(static_cast<unsigned long>(ms)); }),
       press_dropper_(new PressDropper(window.client_area())) {
   since_pump_.start();
+  // The human may move while no game flow runs and the game is on; then
+  // the cells where the human's seat closes a run are legal.
+  window.board_view().SetMoveTest(
+      [&window, &state](int32_t column, int32_t row) {
+        return !window.InGameFlow() && !state.board.IsGameOver() &&
+               state.board.IsLegalMove(state.current_seat, column, row) != 0;
+      });
 }
 
-QtShell::~QtShell() { delete press_dropper_; }
+QtShell::~QtShell() {
+  window_.board_view().SetMoveTest(nullptr);
+  delete press_dropper_;
+}
 
 int32_t QtShell::RunModalWindow(std::string_view name) {
   CheckClockOnNextPump();
-  return qf::RunModalWindow(window_, name, state_.order, state_.random,
-                            window_.ui().dialog_font);
+  const int32_t result = qf::RunModalWindow(
+      window_, name, state_.order, state_.random, window_.ui().dialog_font);
+  GiveBoardTheKeyboard();
+  return result;
+}
+
+void QtShell::GiveBoardTheKeyboard() {
+  window_.activateWindow();
+  window_.board_view().setFocus();
 }
 
 void QtShell::DrawBoard() {
@@ -105,6 +132,7 @@ void QtShell::ShowInfoMessage(std::string_view text, std::string_view caption) {
                   QMessageBox::Ok, &window_);
   box.setTextFormat(Qt::PlainText);
   box.exec();
+  GiveBoardTheKeyboard();
 }
 
 void QtShell::SetControlText(int32_t id, std::string_view text) {

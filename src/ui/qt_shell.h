@@ -38,7 +38,8 @@ class QtShell : public Shell {
 
   // Tests shorten the game's pauses with this; the program sleeps.
   void SetPauseFunction(PauseFunction pause) { pause_ = std::move(pause); }
-  // Takes every pending event now, dropping left presses on the client area.
+  // Takes every pending event now, dropping left presses on the client area
+  // and the keys that press a board cell.
   void PumpNow();
 
  private:
@@ -47,6 +48,8 @@ class QtShell : public Shell {
   // The next pump request looks at the clock at once: it follows drawing or
   // a pause, not a run of search nodes.
   void CheckClockOnNextPump() { calls_until_clock_check_ = 1; }
+  // After a modal window over the main window has closed.
+  void GiveBoardTheKeyboard();
 
   MainWindow& window_;
   AppState& state_;

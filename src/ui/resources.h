@@ -21,8 +21,7 @@ struct UiResources {
   QFont panel_font;
   QFont dialog_font;
   QColor face_color;
-  // Created before the window that shows it, as the menu of the original is;
-  // the window only attaches it.
+  // Created before the window that shows it; the window only attaches it.
   std::unique_ptr<QMenu> game_menu;
 };
 

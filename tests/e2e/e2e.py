@@ -1,0 +1,390 @@
+#!/usr/bin/python3
+# End-to-end tests of the real program, each on a virtual X display of its own:
+#   e2e.py quits PROGRAM          the window shows the empty board; a close
+#                                 request to the order window closes it and
+#                                 starts no game; "終了(&X)" from the menu, and a
+#                                 close request to the main window while the
+#                                 order window blocks it, end the program with
+#                                 status 0
+#   e2e.py no-display PROGRAM     one line on stderr and status 1 without X
+#   e2e.py keyboard-game PROGRAM  a whole game by keys alone, the board read
+#                                 only through the accessibility interface
+#   e2e.py monkey PROGRAM         seeded random input across program starts,
+#                                 each ended by a quit in some state
+#                                 (QF_MONKEY_SECONDS, QF_MONKEY_SEED)
+# Windows, pings and close requests go through Xlib, input through xdotool,
+# texts and states through AT-SPI (under dbus-run-session), pixels through
+# ImageMagick's import.
+import collections, os, random, re, select, subprocess, sys, tempfile, time, traceback  # noqa
+
+import pyatspi  # first: it asks for the Atspi version that it needs
+from gi.repository import Atspi
+from Xlib import X, display, error, protocol
+
+# Pings and quits must be answered within 2.4 s: one second beyond the
+# longest stretch in which the game handles no events by design (two blinks
+# of 4 x 300 ms and the 200 ms pause after an opening move).
+LIMIT = 2.4
+ORDER, PASS, RESULT, MAIN, MENU = "打つ順番を決める", "リバーシ", "結果", "Quadriflank", ""
+BLACK, GREEN = b"\0\0\0", b"\0\x80\0"
+NO_DISPLAY = "quadriflank: cannot open a display (no usable window system)\n"
+KEYS = ("Escape", "Return", "space", "alt+g", "Down", "Up", "Left", "Right", "Home", "End")
+Shown = collections.namedtuple("Shown", "name window x y width height")
+
+
+def run(*command):
+    subprocess.run(command, check=True, stdout=subprocess.DEVNULL)
+
+
+class Session:
+    def __init__(self, program):
+        self.program, self.began = program, time.monotonic()
+        self.tmp = tempfile.TemporaryDirectory(ignore_cleanup_errors=True)  # gone at exit
+        self.actions, self.proc, self.report, self.dir = [], None, "", self.tmp.name
+        read, write = os.pipe()  # Xvfb picks a free display and names it here
+        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0",
+                                      "800x600x24", "-nolisten", "tcp"], pass_fds=[write],
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write)
+        os.environ.update(DISPLAY=":" + os.read(read, 16).decode().strip(), WAYLAND_DISPLAY="",
+                          QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=self.dir,
+                          QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        self.x = display.Display()
+        # Answers to pings go to those that watch the root window.
+        self.x.screen().root.change_attributes(event_mask=X.StructureNotifyMask)
+        # The accessibility bus, started on demand, must belong to this display
+        # and directory; programs join it once it is marked enabled.
+        bus = ("dbus-send", "--session", "--print-reply")
+        run(*bus, "--dest=org.freedesktop.DBus", "/org/freedesktop/DBus",
+            "org.freedesktop.DBus.UpdateActivationEnvironment",
+            "dict:string:string:DISPLAY,%s,XDG_RUNTIME_DIR,%s" % (os.environ["DISPLAY"], self.dir))
+        run(*bus, "--dest=org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties.Set",
+            "string:org.a11y.Status", "string:IsEnabled", "variant:boolean:true")
+        # Nothing is cached, so every read is current; a read may wait out a
+        # blink, and a hang shows as an unanswered ping.
+        Atspi.set_timeout(10000, -1)
+        pyatspi.Registry.getDesktop(0).set_cache_mask(Atspi.Cache.NONE)
+
+    def act(self, what):  # logs an action just before it is sent
+        self.acted = time.monotonic()
+        self.actions.append("%8.0f ms  %s" % ((self.acted - self.began) * 1000, what))
+
+    def fail(self, why):
+        print("FAIL: %s %s\nactions:\n%s" % (why, self.report, "\n".join(self.actions)))
+        if self.proc:
+            self.out.seek(0)
+            print("program output (exit status %s):\n%s" % (self.proc.poll(), self.out.read()))
+            self.proc.kill()
+        self.xvfb.kill()
+        sys.exit(1)
+
+    def wait_for(self, probe, seconds, why=None):  # fails with why, else answers None
+        end = time.monotonic() + seconds
+        while not (found := probe()) and time.monotonic() < end:
+            time.sleep(0.05)
+        return found or (why and self.fail(why))
+
+    def start(self):
+        self.out = tempfile.TemporaryFile("w+", dir=self.dir)
+        self.proc = subprocess.Popen([self.program], stdout=self.out, stderr=subprocess.STDOUT,
+                                     cwd=self.dir)
+        self.act("start the program")
+        self.main = self.wait_for(lambda: self.shown(MAIN), 30, "no window " + MAIN)
+        # Gives it the keyboard, as a window manager does with a new window.
+        run("xdotool", "windowfocus", "--sync", str(self.main.window.id))
+        self.app = self.wait_for(lambda: next((a for a in pyatspi.Registry.getDesktop(0)
+                                               if a and a.get_process_id() == self.proc.pid), None),
+                                 30, "the program is not on the accessibility bus")
+        self.top = self.wait_for(self.empty_board, 20, "no empty board")
+
+    def find(self, test, root=None):
+        return pyatspi.findDescendant(root or self.app, test)
+
+    # The first shown window with one of the names ("" is a menu).
+    def shown(self, *names):
+        for window in self.x.screen().root.query_tree().children:
+            try:
+                a = window.get_attributes()
+                name = MENU if a.override_redirect else window.get_full_text_property(
+                    self.x.intern_atom("_NET_WM_NAME"))
+                if a.map_state == X.IsViewable and name in names:
+                    g = window.get_geometry()
+                    return Shown(name, window, g.x, g.y, g.width, g.height)
+            except error.XError:
+                pass  # gone meanwhile
+
+    # The main window's client area (500 x 400 under the menu bar) must show
+    # the empty board with the face colour beside it; answers its top.
+    def empty_board(self):
+        screen = subprocess.run(["import", "-window", "root", "-depth", "8", "rgb:-"],
+                                capture_output=True).stdout
+        m = self.main
+        row = lambda y: screen[(y * 800 + m.x) * 3:(y * 800 + m.x + 500) * 3]  # noqa: E731
+        top = next((y for y in range(m.y, m.y + m.height - 399)
+                    if row(y)[:3] == BLACK and row(y + 1)[3:6] == GREEN), None)
+        if top is None or m.width != 500 or m.y + m.height - top != 400:
+            return None
+        face = row(top + 49)[147:150]
+        cell = lambda x, y: face if x >= 400 or 49 in (x % 50, y % 50) else (  # noqa: E731
+            BLACK if {x % 50, y % 50} & {0, 48} else GREEN)
+        if all(row(top + y) == b"".join(cell(x, y) for x in range(500)) for y in range(400)):
+            return top
+
+    def send(self, window, message, *data):
+        window.send_event(protocol.event.ClientMessage(
+            window=window, client_type=self.x.intern_atom("WM_PROTOCOLS"),
+            data=(32, [self.x.intern_atom(message), X.CurrentTime, *data, 0, 0, 0][:5])))
+        self.x.flush()
+
+    # Sends the ping a window manager sends; the program answers it from its
+    # event handling, after taking everything sent before.
+    def ping(self):
+        window = self.main.window
+        self.send(window, "_NET_WM_PING", window.id)
+        asked = time.monotonic()
+        while time.monotonic() < asked + LIMIT:
+            select.select([self.x.fileno()], [], [], 0.02)
+            while self.x.pending_events():
+                e = self.x.next_event()
+                if e.type == X.ClientMessage and e.data[1][2] == window.id:
+                    return time.monotonic() - asked
+        self.fail("no answer to a ping within %s s (exit status %s)" % (LIMIT, self.proc.poll()))
+
+    def close_request(self, window):
+        self.act("close request to " + window.name)
+        self.send(window.window, "WM_DELETE_WINDOW")
+
+    def key(self, *keys):
+        self.act("keys " + " ".join(keys))
+        run("xdotool", "key", "--delay", "30", *keys)
+        return keys[-1]
+
+    def click(self, x, y, what, button=1, count=1):  # on the screen
+        self.act(what)
+        run("xdotool", "mousemove", str(x), str(y), "click", "--repeat", str(count),
+            "--delay", "40", str(button))
+
+    def press(self, x, y, button=1, count=1):  # in the client area
+        self.click(self.main.x + x, self.top + y,
+                   "press %d (x%d) at (%d, %d)" % (button, count, x, y), button, count)
+
+    # Presses the menu's title; answers the menu if it opens (a modal window
+    # blocks it, and on an open menu the press closes it).
+    def open_menu(self, wait=3):
+        self.click(self.main.x + 30, (self.main.y + self.top) // 2, "press the menu's title")
+        return self.wait_for(lambda: self.shown(MENU), wait)
+
+    # Presses the menu's first item ("始める") or its last ("終了(&X)").
+    def choose(self, last):
+        menu = self.shown(MENU) or self.open_menu() or self.fail("no menu")
+        self.click(menu.x + 30, menu.y + (menu.height - 11 if last else 11),
+                   "choose " + ("終了(&X)" if last else "始める"))
+
+    # The program must end with status 0 in time after the last action.
+    def expect_exit(self, how):
+        self.wait_for(lambda: self.proc.poll() is not None, self.acted + LIMIT - time.monotonic(),
+                      "still running %s s after %s" % (LIMIT, how))
+        if self.proc.returncode != 0:
+            self.fail("%s gave status %d" % (how, self.proc.returncode))
+        self.proc = None
+        return time.monotonic() - self.acted
+
+    # The 8 x 8 table named Board and its cells' names, row by row.
+    def board(self):
+        table = self.find(lambda a: a.name == "Board" and a.getRole() == pyatspi.ROLE_TABLE)
+        table = table.queryTable()
+        names = [table.getAccessibleAt(r, c).name for r in range(8) for c in range(8)]
+        pattern = "%s%d, (black|white|red|yellow|empty)(, legal)?"
+        if (table.nRows, table.nColumns) != (8, 8) or not all(re.fullmatch(
+                pattern % ("abcdefgh"[i % 8], i // 8 + 1), name) for i, name in enumerate(names)):
+            self.fail("the board is a %dx%d table: %s" % (table.nRows, table.nColumns, names))
+        return table, names
+
+    def start_enabled(self):
+        return self.find(lambda a: a.name == "始める").getState().contains(pyatspi.STATE_ENABLED)
+
+
+def quits(s):
+    for by_menu in (True, False):
+        s.start()
+        s.choose(last=False)
+        order = s.wait_for(lambda: s.shown(ORDER), 10, "no order window")
+        if by_menu:
+            s.close_request(order)
+            s.wait_for(lambda: not s.shown(ORDER), 10, "the order window is still open")
+            s.ping()
+            s.wait_for(s.empty_board, 10, "a game started although the order window was closed")
+            s.choose(last=True)
+        else:
+            s.close_request(s.main)
+        s.expect_exit("終了(&X)" if by_menu else "a close request over the order window")
+    print("quits: 終了(&X) and a close request over the order window gave status 0")
+
+
+def no_display(program):
+    env = {k: v for k, v in os.environ.items()
+           if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+    # No display at all, and one that cannot be opened.
+    runs = [subprocess.run([program], env=e, capture_output=True, text=True)
+            for e in (env, dict(env, DISPLAY=":4095"))]
+    for got in runs:
+        print("status %d, stdout %r, stderr %r" % (got.returncode, got.stdout, got.stderr))
+    sys.exit(any((got.returncode, got.stdout, got.stderr) != (1, "", NO_DISPLAY) for got in runs))
+
+
+# The human plays by keys alone and reads the board only through the
+# accessibility interface; the result box must name the participants with
+# the most discs on the board that the table shows.
+def keyboard_game(s):
+    s.start()
+    if any(not name.endswith(", empty") for name in s.board()[1]):
+        s.fail("the board is not empty at the start")
+    for keys, done in ((("alt+g", "Return"), lambda: s.shown(ORDER)),  # "始める"
+                       (("space",), lambda: s.find(lambda a: a.name == "対局開始")),  # "止める"
+                       (("space",), lambda: not s.shown(ORDER))):
+        s.key(*keys)
+        s.wait_for(done, 10, "nothing came of the keys " + " ".join(keys))
+    seats = {a.name[:4]: a.name[4:] for a in pyatspi.findAllDescendants(
+        s.app, lambda a: re.match("[黒白赤黄] - ", a.name))}
+    cursor, moves, passes, end = (3, 3), 0, 0, time.monotonic() + 200
+    while s.ping() and not s.shown(RESULT):
+        if s.shown(PASS):
+            passes += 1
+            s.key("Return")
+            continue
+        table, names = s.board()
+        if time.monotonic() > end:
+            s.fail("no result within 200 s; the board: %s" % names)
+        legal = [i for i, name in enumerate(names) if name.endswith(", legal")]
+        if not legal:
+            time.sleep(0.1)
+            continue
+        row, column = divmod(legal[moves % len(legal)], 8)
+        steps = column - cursor[0], row - cursor[1]
+        s.key(*["Right" if steps[0] > 0 else "Left"] * abs(steps[0]),
+              *["Down" if steps[1] > 0 else "Up"] * abs(steps[1]))
+        cell, cursor, moves = table.getAccessibleAt(row, column), (column, row), moves + 1
+        s.wait_for(lambda: cell.getState().contains(pyatspi.STATE_FOCUSED), 10,
+                   "the cursor did not reach " + cell.name)
+        # A computer seat may turn the disc before the next read is answered.
+        s.key("Return")
+        s.wait_for(lambda: ", empty" not in cell.name, 10, "Return placed nothing on " + cell.name)
+    counts = collections.Counter(name.split(", ")[1] for name in s.board()[1])
+    colours = dict(zip("黒白赤黄", ("black", "white", "red", "yellow")))
+    discs = {name: counts[colours[seat[0]]] for seat, name in seats.items()}
+    winners = [n for n in ("You", "COM1", "COM2", "COM3") if discs[n] == max(discs.values())]
+    expected = "Draw Game!" if len(winners) == 4 else " ".join(winners) + " Win!"
+    result = s.find(lambda a: a.name == RESULT)
+    text = s.find(lambda a: a.getRole() == pyatspi.ROLE_LABEL and a.name, result).name
+    if text != expected or moves == 0:
+        s.fail("result %r after %d moves, expected %r for %s" % (text, moves, expected, discs))
+    s.key("Return")
+    s.wait_for(lambda: not s.shown(RESULT) and s.start_enabled(), 10, "始める is not back")
+    s.key("alt+g", "x")
+    s.expect_exit("Alt+G and x")
+    print("keyboard-game: %d discs placed by keys, %d pass boxes; result %r for %s; quit by keys"
+          % (moves, passes, text, discs))
+
+
+# One action, drawn from those that fit what the screen shows; true when it
+# ends the burst (it may open a window, or it placed a disc).
+def monkey_step(s, rng, seen):
+    box, order, menu = s.shown(PASS, RESULT), s.shown(ORDER), s.shown(MENU)
+    press = lambda top=0: s.press(rng.randrange(400), top + rng.randrange(400 - top))  # noqa
+    random_key = lambda: s.key(rng.choice(KEYS)) == "alt+g"  # noqa: E731
+    if box:
+        seen[box.name].add(box.window.id)
+        actions = [(3, lambda: s.key(rng.choice(("Return", "space")))),
+                   (3, lambda: s.click(box.x + box.width - 40, box.y + box.height - 24, "OK")),
+                   (3, press), (1, lambda: s.open_menu(0))]  # the main window is blocked
+    elif order:
+        actions = [(5, lambda: s.click(order.x + 380, order.y + 70, "the order window's button")),
+                   (2, lambda: s.close_request(order)), (2, lambda: press(150)), (1, random_key)]
+    elif menu:
+        actions = [(3, lambda: s.click(menu.x + 30, menu.y + 11, "choose 始める")),
+                   (1, lambda: s.key("Escape")), (1, lambda: press(100)),  # closes it
+                   (1, lambda: s.open_menu(0))]  # so does a press on its title
+    else:
+        running, names = not s.start_enabled(), s.board()[1]
+        seen["starts with a game"].update([s.proc.pid] if running else [])
+        cell = rng.choice([i for i, name in enumerate(names) if name.endswith(", legal")] or [-1])
+
+        def move():
+            s.press(cell % 8 * 50 + 25, cell // 8 * 50 + 25)
+            return seen["moved"].add(s.proc.pid) or True
+        actions = [(3 if running else 10, lambda: s.open_menu() and True),
+                   (0 if cell < 0 else 20, move), (3, press),
+                   (2, lambda: s.press(400 + rng.randrange(100), rng.randrange(400))),  # beside
+                   (2, lambda: s.press(rng.randrange(400), rng.randrange(400), count=2)),
+                   (1, lambda: s.press(200, 200, button=3)), (4, random_key)]
+    action = rng.choices([a for _, a in actions], [w for w, _ in actions])[0]
+    return action() is True or bool(menu)
+
+
+# Quits by "終了(&X)" or a close request (only that while the order window or
+# a box blocks the menu); the program must end with status 0 in time.
+def monkey_quit(s, rng, moment):
+    box, order, menu = s.shown(PASS, RESULT), s.shown(ORDER), s.shown(MENU)
+    state = ("order window open" if order else box.name + " box open" if box else
+             ("menu open, " if menu else "") + ("just after a move" if moment == "move" else
+                                                "no game" if s.start_enabled() else "game running"))
+    # A box that comes up meanwhile keeps the menu from opening.
+    menu = rng.random() < .5 and not box and not order and (menu or s.open_menu())
+    if menu:
+        s.click(menu.x + 30, menu.y + menu.height - 11, "choose 終了(&X)")
+    else:
+        s.close_request(s.main)
+    how = "the quit by %s (%s)" % ("menu" if menu else "close request", state)
+    took = s.expect_exit(how)
+    print("monkey: %s: status 0 after %.0f ms" % (how, took * 1000))
+    return took
+
+
+def monkey(s):
+    seconds = float(os.environ.get("QF_MONKEY_SECONDS", "25"))
+    seed = int(os.environ.get("QF_MONKEY_SEED") or random.SystemRandom().randrange(10 ** 6))
+    rng, seen, end = random.Random(seed), collections.defaultdict(set), time.monotonic() + seconds
+    pings, quits = [], []
+    s.report = "(seed %d: QF_MONKEY_SEED=%d repeats the choices, not the timing)" % (seed, seed)
+    print("monkey: seed %d, %g s" % (seed, seconds))
+    while time.monotonic() < end:
+        s.start()
+        moment = rng.choice(("end", "order", "menu", "box", "move"))
+        came = {"order": (ORDER,), "menu": (MENU,), "box": (PASS, RESULT)}.get(moment, ())
+        trial_end = min(end, time.monotonic() + 1 + rng.uniform(0, seconds / 3))
+        s.act("quit at the end or when: " + moment)
+        while time.monotonic() < trial_end:
+            # A burst of steps, then the ping: steps may act on what the
+            # screen showed before the program took the ones before, as a
+            # hasty user does. Each read through AT-SPI waits for the
+            # program's event handling; the pause lets the ping land anywhere.
+            if any(monkey_step(s, rng, seen) for _ in range(rng.randint(1, 4))) and \
+                    moment == "move" and s.proc.pid in seen["moved"]:
+                time.sleep(rng.uniform(0, 3))  # in a pause, a search or a blink
+                break
+            time.sleep(rng.uniform(0, 1))
+            pings.append(s.ping())
+            if s.shown(*came):
+                break
+        quits.append(monkey_quit(s, rng, moment))
+    print("monkey: seed %d: %d actions, %d starts with a game, %d pass and %d result boxes, "
+          "%d pings (slowest %.0f ms), %d quits with status 0 (%d within a second, slowest %.0f ms)"
+          % (seed, len(s.actions), len(seen["starts with a game"]), len(seen[PASS]),
+             len(seen[RESULT]), len(pings), max(pings + [0]) * 1000, len(quits),
+             sum(t <= 1 for t in quits), max(quits) * 1000))
+
+
+def main():
+    sys.stdout.reconfigure(line_buffering=True)  # each line as it comes, for a test that hangs
+    scenario, program = sys.argv[1], os.path.abspath(sys.argv[2])
+    if scenario == "no-display":
+        no_display(program)
+    session = Session(program)
+    try:
+        {"quits": quits, "keyboard-game": keyboard_game, "monkey": monkey}[scenario](session)
+    except Exception:
+        session.fail(traceback.format_exc())
+    session.xvfb.kill()
+
+
+main()
