@@ -271,6 +271,7 @@ class UiTest : public QObject {
     }
     QVERIFY(!f.Command(kCmdStart)->isEnabled());
     QVERIFY(f.window.Control(1011)->isVisible());
+    QCOMPARE(WidgetText(*f.window.Control(1011)), "Your Turn");
   }
 };
 
