@@ -25,6 +25,7 @@
 namespace qf::testing {
 namespace {
 
+// The disc colours of seats 1..4.
 const QRgb kSeatRgb[] = {0, qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(255, 0, 0),
                          qRgb(255, 255, 0)};
 
