@@ -25,6 +25,7 @@
 namespace qf::testing {
 namespace {
 
+// The disc colours of seats 1..4.
 const QRgb kSeatRgb[] = {0, qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(255, 0, 0),
                          qRgb(255, 255, 0)};
 
@@ -271,6 +272,7 @@ class UiTest : public QObject {
     }
     QVERIFY(!f.Command(kCmdStart)->isEnabled());
     QVERIFY(f.window.Control(1011)->isVisible());
+    QCOMPARE(WidgetText(*f.window.Control(1011)), "Your Turn");
   }
 };
 
