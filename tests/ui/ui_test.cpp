@@ -228,6 +228,30 @@ class UiTest : public QObject {
     QCOMPARE(f.view.Cursor(), QPoint(3, 2));
   }
 
+  // A count and a status line changed just before a pause are on the screen
+  // (the window's backing store) when the pause begins.
+  void PauseShowsChangedPanels() {
+    Fixture f;
+    auto grab = [&](int id) {
+      return f.window.screen()
+          ->grabWindow(f.window.winId(), 0, f.At(0, 0).y(), 500, 400)
+          .toImage()
+          .copy(f.window.Control(id)->geometry());
+    };
+    const QImage empty_status = grab(1002);
+    for (int32_t id : {1000, 1002}) f.shell.ShowControl(id, true);
+    QTRY_VERIFY(grab(1002) != empty_status);
+    const QImage old_count = grab(1000);
+    QImage count, status;
+    f.shell.SetPauseFunction(
+        [&](int32_t) { count = grab(1000), status = grab(1002); });
+    f.shell.SetControlText(1000, "64");
+    f.shell.ShowControl(1002, false);
+    f.shell.Pause(500);
+    QVERIFY(count != old_count);
+    QCOMPARE(status, empty_status);
+  }
+
   // A game started by keys (the order window's button has the keyboard;
   // Escape and Enter do nothing there), then one move by keys on the first
   // cell the accessible table calls legal.
