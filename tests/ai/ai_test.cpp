@@ -201,8 +201,9 @@ TEST(SearchTest, FastEngineChoosesExactlyAsTheReferenceAndTheModel) {
       const uint64_t target = bits::SeatSet(cells, seat % 4 + 1);
       uint64_t flippable = 0;
       for (int32_t n = 0; n < 64; ++n) {
+        if (!board.IsLegalMove(seat, n / 8, n % 8)) continue;
         Board after = board;
-        if (!after.PlaceMove(seat, n / 8, n % 8)) continue;
+        after.PlaceMove(seat, n / 8, n % 8);
         flippable |= target & ~bits::SeatSet(after.cells(), seat % 4 + 1);
       }
       const bits::TargetMoves sets = bits::FindTargetMoves(
