@@ -5,21 +5,14 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <map>
-#include <set>
 #include <string>
 #include <string_view>
-#include <tuple>
 #include <vector>
 
-#include "ai/searcher.h"
-#include "board/board_text.h"
-#include "board/start_position.h"
 #include "game/app_state.h"
-#include "game/game_result.h"
 #include "game/shell.h"
 
 namespace qf {
@@ -33,58 +26,49 @@ class Rig : public Shell {
  public:
   AppState state;
   TurnController controller{state, *this};
-
-  // The next order window leaves the names, `order` as PlayOrder and the
-  // panel ids as the real one does, and answers `result`.
+  // What the next order window leaves as PlayOrder, and its answer.
   std::array<int32_t, 4> order = {0, 1, 2, 3};
   int32_t result = 1;
-
   // The visible events in order: "order" (the order window), "start-" and
   // "start+" (the menu item), "sN+" and "sN-" (seat N's status line shown or
-  // hidden), "draw", "pump" (a run of pumps), "S@CR" (cell C,R drawn with
-  // seat S's disc, 0 for empty), "pN" (a pause of N ms), "box", and "mSCR"
+  // hidden), "draw", "pump" (a run of pumps), "SCR" (cell C,R drawn with
+  // seat S's disc, 0 for empty), "pN" (a pause of N ms), "[caption: text]"
+  // (a message box), and "mSCR"
   // for a computer's whole move as seen: its search pumping, cell C,R
   // blinking twice, 300 ms on and 300 ms off, then the board drawn.
   std::string log;
   std::map<int32_t, std::string> texts;
-  std::set<int32_t> shown;
-  std::vector<std::string> boxes;  // "caption: text"
+  std::map<int32_t, bool> shown;
   std::vector<Cells> drawn;
 
-  void Start(const std::array<int32_t, 4>& new_order, int32_t new_result = 1) {
-    order = new_order;
-    result = new_result;
-    controller.StartGame();
-  }
-  // Puts a position (its first rows, row 0 first, each padded with empty
-  // cells to 8; missing rows are empty) on the board of a running game, as
-  // shown, and clears the log; then the human presses the cell marked '*'.
-  void Prepare(const std::vector<std::string>& rows) {
-    std::string text;
-    for (std::string r : rows) {
-      text += r.append(8 - std::min(r.size(), size_t{8}), '.');
+  // Puts a position on the board of a running game, as shown, and clears
+  // the log: rows from row 0 on, each ended by '/', '.' an empty cell;
+  // missing cells are empty. Answers the cell marked '*' as column + 8 *
+  // row, or -1.
+  int Prepare(std::string_view rows) {
+    Cells cells{};
+    int column = 0, row = 0, star = -1;
+    for (const char c : rows) {
+      if (c == '/') ++row, column = -1;
+      star = c == '*' ? column + 8 * row : star;
+      if (c >= '1' && c <= '4') cells[CellIndex(column, row)] = c - '0';
+      ++column;
     }
-    text.resize(64, '.');
-    const size_t press = text.find('*');
-    if (press != std::string::npos) text[press] = '.';
-    Cells cells;
-    std::string error;
-    ASSERT_TRUE(ParseBoardText(text, cells, error)) << error;
     state.board.SetPosition(cells, 4, 0);  // early: the search's base depth
     state.shown_board = cells;
     log.clear();
-    if (press != std::string::npos) ClickCell(press % 8, press / 8);
+    return star;
   }
-  void Click(uint16_t x, uint16_t y) { controller.OnBoardClick(0, x, y); }
-  void ClickCell(int32_t c, int32_t r) { Click(50 * c + 25, 50 * r + 25); }
+  void Click(int32_t cell) {
+    controller.OnBoardClick(0, cell % 8 * 50 + 25, cell / 8 * 50 + 25);
+  }
   // Seat 1..4's texts in one column, joined by '|', each hidden one in
   // parentheses.
-  std::string Texts(int32_t column) const {
+  std::string Texts(int32_t column) {
     std::string joined;
     for (int32_t id = column; id < column + 12; id += 3) {
-      const std::string text = texts.contains(id) ? texts.at(id) : "";
-      joined += shown.contains(id) ? text : "(" + text + ")";
-      if (id < column + 9) joined += '|';
+      joined += shown[id] ? texts[id] : "(" + texts[id] + ")";
+      joined += id < column + 9 ? "|" : "";
     }
     return joined;
   }
@@ -98,301 +82,155 @@ class Rig : public Shell {
     return result;
   }
   void DrawBoard() override {
-    Add("draw");
+    EXPECT_EQ(state.shown_board, state.board.cells());
     drawn.push_back(state.shown_board);
-    if (blinked_.empty()) return;
-    const std::string cell = blinked_.substr(1);
-    const std::string blink = blinked_.substr(0, 1) + "@" + cell + " p300 0@";
-    const std::string move =
-        "pump " + blink + cell + " p300 " + blink + cell + " p300 draw";
-    if (log.ends_with(move)) {
-      log.replace(log.size() - move.size(), move.size(), "m" + blinked_);
-    }
+    if (Add("draw").size() < 45) return;
+    const std::string cell = log.substr(log.size() - 40, 3);
+    const std::string blink = cell + " p300 0" + cell.substr(1) + " p300 ";
+    if (log.ends_with("pump " + blink + blink + "draw"))
+      log.replace(log.size() - 45, 45, "m" + cell);
   }
   void DrawCell(int32_t seat, int32_t column, int32_t row) override {
-    // A computer's blink: its search has left the board as shown, and the
-    // cell is one of its legal moves.
+    // A computer's blink: its search has left the board as shown.
     EXPECT_EQ(state.board.cells(), state.shown_board);
-    EXPECT_TRUE(seat == 0 || state.board.IsLegalMove(seat, column, row));
-    const std::string cell = std::to_string(column) + std::to_string(row);
-    if (seat != 0) blinked_ = std::to_string(seat) + cell;
-    Add(std::to_string(seat), "@", cell);
+    Add(std::to_string(seat * 100 + column * 10 + row + 1000).substr(1));
   }
-  void Pause(int32_t milliseconds) override {
-    Add("p", std::to_string(milliseconds));
-    PressEverything();
-  }
-  void PumpOneMessage() override {
-    if (!log.ends_with("pump")) Add("pump");
-  }
+  void Pause(int32_t ms) override { Add("p" + std::to_string(ms)); }
+  void PumpOneMessage() override { Add("pump"); }
   void ShowInfoMessage(std::string_view text,
                        std::string_view caption) override {
-    Add("box");
-    boxes.push_back(std::string(caption) + ": " + std::string(text));
-    PressEverything();
+    Add("[" + std::string(caption) + ": " + std::string(text) + "]");
   }
   void SetControlText(int32_t id, std::string_view text) override {
     texts[id] = text;
   }
   void ShowControl(int32_t id, bool visible) override {
-    if ((id - kStatus) % 3 == 0 && visible != shown.contains(id)) {
-      Add("s", std::to_string((id - kStatus) / 3 + 1), visible ? "+" : "-");
-    }
-    if (visible) shown.insert(id);
-    if (!visible) shown.erase(id);
+    if ((id - kStatus) % 3 == 0 && visible != shown[id])
+      Add("s" + std::to_string((id - kStatus) / 3 + 1) + (visible ? "+" : "-"));
+    shown[id] = visible;
   }
-  void SetStartEnabled(bool enabled) override {
-    Add(enabled ? "start+" : "start-");
-  }
+  void SetStartEnabled(bool on) override { Add(on ? "start+" : "start-"); }
 
- private:
-  template <typename... Parts>
-  void Add(const Parts&... parts) {
-    if (!log.empty()) log += ' ';
-    ((log += parts), ...);
-  }
-  // Presses on all 64 cells and "始める" while a flow waits: each must be
-  // ignored, so every expectation of these tests also says they change
+  // Logs an event (a run of pumps as one), then presses on all 64 cells and
+  // "始める": every event comes while a flow runs, so each press must be
+  // ignored, and every expectation of these tests also says they change
   // nothing.
-  void PressEverything() {
-    for (int32_t cell = 0; cell < 64; ++cell) ClickCell(cell / 8, cell % 8);
+  const std::string& Add(const std::string& event) {
+    if (event == "pump" && log.ends_with(event)) return log;
+    log += (log.empty() ? "" : " ") + event;
+    for (int32_t cell = 0; cell < 64; ++cell) Click(cell);
     controller.StartGame();
+    return log;
   }
-
-  std::string blinked_;  // the last cell blinked on, "SCR"
 };
 
-// A game of the human in seat 2, ended by the human's press.
-void PlayShortGame(Rig& rig) {
-  rig.Start({1, 0, 3, 2});
-  rig.Prepare({"", "", "", "", "", "", "", "..*12"});
-  ASSERT_EQ(rig.boxes, std::vector<std::string>{"結果: You Win!"});
-}
-
-// What the count labels must read on `board`, seats 1..4 joined by '|'.
-std::string CountTexts(const Board& board) {
-  std::string texts;
-  for (int32_t seat = 1; seat <= 4; ++seat) {
-    const int32_t discs = board.CountDiscs(seat);
-    texts += discs == 0 ? "失格" : std::to_string(discs);
-    if (seat < 4) texts += '|';
+// The program's second game. The first ends with the press of the human in
+// seat 2; then a closed order window, and one that hands over no permutation
+// of the participants, start nothing. Then the human in seat 4, after the
+// opening moves of seats 1 to 3, takes the first legal cell in reading order
+// every turn to the end, and "始める", pressed each turn, does nothing.
+TEST(GameTest, ASecondGamePlayedToTheEnd) {
+  Rig rig;
+  rig.order = {1, 0, 3, 2};
+  rig.controller.StartGame();
+  rig.Click(rig.Prepare("///////..*12"));
+  rig.result = 0;
+  rig.controller.StartGame();
+  rig.order = {0, 0, 0, 0};
+  rig.result = 1;
+  rig.controller.StartGame();
+  rig.Click(3 + 8 * 5);  // legal from the start
+  rig.order = {2, 1, 3, 0};
+  rig.controller.StartGame();
+  EXPECT_EQ(rig.log,
+            "draw s2- p500 [結果: You Win!] start+ order order order start- "
+            "s1+ draw pump p500 m135 p200 s1- s2+ m234 p200 s2- s3+ m375 p200 "
+            "s3- s4+");
+  EXPECT_EQ(rig.Texts(kGroups), "黒 - COM2|白 - COM1|赤 - COM3|黄 - You");
+  EXPECT_EQ(rig.Texts(kCounts) + " " + rig.Texts(kStatus),
+            "3|3|4|1 (Thinking...)|(Thinking...)|(Thinking...)|Your Turn");
+  const Board& board = rig.state.board;
+  for (int presses = 0; !board.IsGameOver() && presses < 61; ++presses) {
+    rig.controller.StartGame();
+    int32_t cell = 0;
+    while (cell < 63 && !board.IsLegalMove(4, cell % 8, cell / 8)) ++cell;
+    rig.Click(cell);
   }
-  return texts;
+  // Each game's start and each move drawn once: three in the first game.
+  EXPECT_EQ(rig.drawn.size(), 4u + board.MoveCount());
+  EXPECT_TRUE(rig.log.ends_with(" p500 [結果: You Win!] start+")) << rig.log;
 }
 
-// The start, then the human taking the first legal cell in scan order every
-// turn to the end. With the human in seat 4 it is the program's second
-// game.
-TEST(WholeGameTest, PlaysToTheEndShowingWhatHappens) {
-  const struct {
-    std::array<int32_t, 4> order;
-    int32_t human;
-    std::string groups, status;
-  } cases[] = {{{0, 3, 1, 2},
-                1,
-                "黒 - You|白 - COM3|赤 - COM1|黄 - COM2",
-                "Your Turn|(Thinking...)|(Thinking...)|(Thinking...)"},
-               {{2, 1, 3, 0},
-                4,
-                "黒 - COM2|白 - COM1|赤 - COM3|黄 - You",
-                "(Thinking...)|(Thinking...)|(Thinking...)|Your Turn"}};
-  for (const auto& c : cases) {
-    Rig rig;
-    if (c.human == 4) PlayShortGame(rig);
-    rig.log.clear();
-    rig.boxes.clear();
-    const size_t first_drawing = rig.drawn.size();
-    rig.Start(c.order);
-    // The seats before the human's each think, blink, move and pause
-    // 200 ms, choosing as the same search does on its own board.
-    Board replay;
-    SetUpNewGame(replay);
-    std::string log = "order start- s1+ draw pump p500";
-    for (int32_t seat = 1; seat < c.human; ++seat) {
-      int32_t column = -1, row = -1;
-      Searcher().ChooseMove(replay, seat, kSearchDepth, &column, &row);
-      ASSERT_EQ(replay.PlaceMove(seat, column, row), 1);
-      const std::string s = std::to_string(seat);
-      log += (seat > 1 ? " s" + s + "+" : "") + " m" + s +
-             std::to_string(column) + std::to_string(row) + " p200 s" + s + "-";
-    }
-    EXPECT_EQ(rig.log, log + (c.human == 4 ? " s4+" : ""));
-    EXPECT_EQ(rig.state.board, replay);
-    EXPECT_EQ(rig.Texts(kGroups), c.groups);
-    const Board& board = rig.state.board;
-    for (int presses = 0; !board.IsGameOver(); ++presses) {
-      ASSERT_LT(presses, 61);
-      ASSERT_EQ(rig.Texts(kCounts), CountTexts(board));
-      ASSERT_EQ(rig.Texts(kStatus), c.status);
-      EXPECT_EQ(rig.state.shown_board, board.cells());
-      int32_t cell = 0;
-      while (cell < 64 && !board.IsLegalMove(c.human, cell / 8, cell % 8))
-        ++cell;
-      ASSERT_LT(cell, 64) << "the human's turn came without a move";
-      rig.ClickCell(cell / 8, cell % 8);
-    }
-    EXPECT_EQ(rig.Texts(kCounts), CountTexts(board));
-    const std::string status = rig.Texts(kStatus);
-    EXPECT_EQ(std::count(status.begin(), status.end(), '('), 4) << status;
-    // One drawing of the start and one after each move; the disc total is
-    // 8 + the moves placed.
-    EXPECT_EQ(rig.drawn.size() - first_drawing, board.MoveCount() + 1u);
-    const Cells& cells = board.cells();
-    EXPECT_EQ(64 - std::count(cells.begin(), cells.end(), 0),
-              8 + board.MoveCount());
-    EXPECT_EQ(rig.state.shown_board, board.cells());
-    // Exactly one result, the last box, then "始める" enabled.
-    EXPECT_EQ(std::count_if(rig.boxes.begin(), rig.boxes.end(),
-                            [](auto& box) { return box.starts_with("結果"); }),
-              1);
-    EXPECT_TRUE(rig.boxes.back().starts_with("結果: "));
-    EXPECT_TRUE(rig.log.ends_with("box start+"));
+// The human in seat 1 presses at (x, y) on a prepared position; the cell
+// marked '*' is the one that press must play, if any. Then what the player
+// sees: the events, the board drawn first and the counts.
+void ExpectPress(const std::array<int32_t, 4>& order, std::string_view rows,
+                 uint16_t x, uint16_t y, const std::string& log) {
+  SCOPED_TRACE(std::to_string(x) + "," + std::to_string(y) + ": " + log);
+  Rig rig;
+  rig.order = order;
+  rig.controller.StartGame();
+  const int star = rig.Prepare(rows);
+  Board expected = rig.state.board;
+  const bool played = expected.PlaceMove(1, star % 8, star / 8);
+  rig.controller.OnBoardClick(0, x, y);
+  EXPECT_EQ(rig.log, log);
+  EXPECT_EQ(played ? rig.drawn.at(1) : rig.state.board.cells(),
+            expected.cells());
+  for (int32_t seat = 1; seat <= 4 && played; ++seat) {
+    const int32_t n = rig.state.board.CountDiscs(seat);
+    EXPECT_EQ(rig.texts[kCounts + 3 * seat - 3],
+              n ? std::to_string(n) : "失格");
   }
 }
 
-TEST(GameClickTest, OnlyAPressOnALegalCellIsPlayed) {
-  // From the start seat 1 can take (0,5), (1,5), (2,5) and (3,5); on
-  // `corner`, (7,7).
-  const std::vector<std::string> corner = {"",      "", "", "....3",
-                                           "....4", "", "", ".....12"};
-  const struct {
-    const char* name;
-    int32_t x, y;
-    int32_t column, row;  // of the disc placed; -1: the press is ignored
-    std::vector<std::string> rows;  // empty: the start position
-  } cases[] = {
-      {"on the seat panels", 450, 100, -1, -1, {}},
-      {"x = 400 is column 8, not 0", 400, 260, -1, -1, {}},
-      {"x = 400 is column 8, not 7", 400, 399, -1, -1, corner},
-      {"left of the board", -10, 260, -1, -1, {}},
-      {"occupied cell", 75, 175, -1, -1, {}},
-      {"cell that flanks nothing", 225, 225, -1, -1, {}},
-      {"first pixel of column 4", 200, 260, -1, -1, {}},
-      {"last pixel of column 3", 199, 260, 3, 5, {}},
-      {"first pixel of column 0", 0, 260, 0, 5, {}},
-      {"x is the low word, y the high", 75, 275, 1, 5, {}},
-      {"(399, 399) is cell (7,7)", 399, 399, 7, 7, corner},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    Rig rig;
-    rig.Start({0, 3, 1, 2});
-    if (!c.rows.empty()) rig.Prepare(c.rows);
-    rig.log.clear();
-    Board expected = rig.state.board;
-    const size_t drawings = rig.drawn.size();
-    rig.Click(c.x, c.y);
-    if (c.column >= 0) {
-      ASSERT_EQ(expected.PlaceMove(1, c.column, c.row), 1);
-    }
-    EXPECT_EQ(rig.log.substr(0, 13), c.column < 0 ? "" : "draw s1- p500");
-    EXPECT_EQ(c.column < 0 ? rig.state.board.cells() : rig.drawn.at(drawings),
-              expected.cells());
+// From the start position seat 1 can take (0,5), (1,5), (2,5) and (3,5),
+// and with two more discs (7,7).
+TEST(GameTest, APressPlaysTheCellUnderIt) {
+  // x = 400 is column 8, not 0 nor 7; x = -10 is left of the board; (1,3)
+  // is taken.
+  for (const auto& [x, y] : std::vector<std::pair<uint16_t, uint16_t>>{
+           {400, 260}, {400, 399}, {65526, 260}, {75, 175}}) {
+    ExpectPress({0, 3, 1, 2}, "///.11..33/.22..44///.....12", x, y, "");
   }
+  // The last pixel of column 3, the first of column 0 (and x is the low
+  // word, y the high), and the last of the board; each seat in turn.
+  ExpectPress({0, 3, 1, 2}, "///.11..33/.22..44/...*", 199, 260,
+              "draw s1- p500 s2+ m234 s2- s3+ m375 s3- s4+ m474 s4- s1+");
+  ExpectPress({0, 3, 1, 2}, "///.11..33/.22..44/*", 0, 260,
+              "draw s1- p500 s2+ m222 s2- s3+ m345 s3- s4+ m462 s4- s1+");
+  ExpectPress({0, 3, 1, 2}, "///.11..33/.22..44///.....12*", 399, 399,
+              "draw s1- p500 s2+ m232 s2- s3+ m375 s3- s4+ m474 s4- s1+");
 }
 
-// Prepared positions, the human in seat 1 pressing the cell marked '*'.
-TEST(GameFlowTest, WhatFollowsTheHumansPress) {
-  const std::string pass = "は石を置ける場所が無いためパスとなります。";
-  auto expect = [](const std::array<int32_t, 4>& order,
-                   const std::vector<std::string>& rows, const std::string& log,
-                   const std::string& box) {
-    SCOPED_TRACE(log);
-    Rig rig;
-    rig.Start(order);
-    rig.Prepare(rows);
-    EXPECT_EQ(rig.log, log);
-    EXPECT_EQ(rig.boxes, std::vector<std::string>{box});
-    EXPECT_EQ(rig.Texts(kCounts), CountTexts(rig.state.board));
-  };
-  // The human's move ends the game.
-  expect({0, 1, 2, 3}, {"12*"}, "draw s1- p500 box start+", "結果: You Win!");
+TEST(GameTest, WhatFollowsTheHumansMove) {
+  const std::string pass = "は石を置ける場所が無いためパスとなります。]";
+  // The human's move ends the game: one winner, all four tied, and two
+  // winners named in participant order, not seat order.
+  ExpectPress({0, 1, 2, 3}, "12*", 125, 25,
+              "draw s1- p500 [結果: You Win!] start+");
+  ExpectPress({0, 1, 2, 3}, "12*//222/////333..444", 125, 25,
+              "draw s1- p500 [結果: Draw Game!] start+");
+  ExpectPress({0, 3, 1, 2}, "12*//2222/////3333..44", 125, 25,
+              "draw s1- p500 [結果: COM1 COM3 Win!] start+");
   // Seat 2's move ends it: seats 3 and 4 keep a disc but are not visited.
-  expect({0, 3, 1, 2}, {"12*", "", "", "....3", "", "....4", "", "21"},
-         "draw s1- p500 s2+ m227 s2- box start+", "結果: You COM3 Win!");
+  ExpectPress({0, 3, 1, 2}, "12*///....3//....4//21", 125, 25,
+              "draw s1- p500 s2+ m227 s2- [結果: You COM3 Win!] start+");
   // Seat 2 has a disc but no move: it passes with a message. The press
   // takes seat 3's last disc: it passes silently.
-  expect({0, 2, 3, 1}, {"13*", "", "", ".......2", "", "41", "", "14"},
-         "draw s1- p500 s2+ box s2- s4+ m425 s4- s1+", "リバーシ: COM2" + pass);
+  ExpectPress(
+      {0, 2, 3, 1}, "13*///.......2//41//14", 125, 25,
+      "draw s1- p500 s2+ [リバーシ: COM2" + pass + " s2- s4+ m425 s4- s1+");
   // Seat 2's first move leaves the human without a move; its second, which
   // only the first makes possible, gives the human one again.
-  expect({0, 1, 2, 3}, {"12*", "", "21.1", ".....1"},
-         "draw s1- p500 s2+ m222 s2- s1+ box s1- s2+ m242 s2- s1+",
-         "リバーシ: あなた" + pass);
+  ExpectPress({0, 1, 2, 3}, "12*//21.1/.....1", 125, 25,
+              "draw s1- p500 s2+ m222 s2- s1+ [リバーシ: あなた" + pass +
+                  " s1- s2+ m242 s2- s1+");
   // Seat 2 takes all the human's discs; the computers play on alone, and
   // the human's status line never shows again.
-  Rig rig;
-  rig.Start({0, 1, 2, 3});
-  rig.Prepare({"213*", "", "", "", "..2", "42"});
-  EXPECT_TRUE(
-      rig.log.starts_with("draw s1- p500 s2+ m240 s2- s4+ m425 s4- s2+"));
-  EXPECT_TRUE(rig.log.ends_with(" box start+")) << rig.log;
-  EXPECT_EQ(rig.log.find("s1+"), std::string::npos);
-  EXPECT_EQ(rig.boxes, std::vector<std::string>{"結果: COM3 Win!"});
-}
-
-// The texts the flows above show with caption "結果".
-TEST(GameResultTest, NamesTheParticipantsWithTheMostDiscs) {
-  const struct {
-    std::array<int32_t, 4> order;   // participant of seat 1..4
-    std::array<int32_t, 4> counts;  // discs of seat 1..4
-    std::string text;
-  } cases[] = {
-      {{2, 0, 3, 1}, {16, 16, 16, 16}, "Draw Game!"},
-      {{3, 0, 1, 2}, {20, 4, 20, 20}, "COM1 COM2 COM3 Win!"},
-      {{3, 2, 1, 0}, {4, 20, 20, 20}, "You COM1 COM2 Win!"},
-      {{3, 0, 1, 2}, {24, 24, 8, 8}, "You COM3 Win!"},  // not "COM3 You"
-      {{1, 0, 3, 2}, {32, 0, 32, 0}, "COM1 COM3 Win!"},
-      {{1, 2, 0, 3}, {10, 30, 14, 10}, "COM2 Win!"},
-  };
-  for (const auto& c : cases) {
-    Board board;
-    for (int32_t seat = 1, cell = 0; seat <= 4; ++seat) {
-      for (int32_t n = 0; n < c.counts[seat - 1]; ++n, ++cell) {
-        board.SetCell(seat, cell / 8, cell % 8);
-      }
-    }
-    EXPECT_EQ(
-        ResultText(WinnerSet(board, c.order), {"You", "COM1", "COM2", "COM3"}),
-        c.text);
-  }
-}
-
-// What a player sees, and what the next press acts on.
-auto Snapshot(Rig& rig) {
-  return std::tuple(rig.state.board, rig.state.shown_board,
-                    rig.state.current_seat, rig.texts, rig.shown, rig.boxes);
-}
-
-// A closed order window, or one that hands over no permutation of the
-// participants, starts nothing; while a game runs, "始める" does not even
-// open it.
-TEST(GameStartTest, NoStartLeavesEverythingAsItWas) {
-  enum Before { kNoGame, kFinishedGame, kRunningGame };
-  const struct {
-    const char* name;
-    Before before;
-    int32_t result;
-    std::array<int32_t, 4> order;
-  } cases[] = {
-      {"closed before any game", kNoGame, 0, {2, 0, 1, 3}},
-      {"closed after a game", kFinishedGame, 0, {2, 0, 1, 3}},
-      {"order never drawn", kFinishedGame, 1, {0, 0, 0, 0}},
-      {"while the human is to move", kRunningGame, 1, {1, 0, 2, 3}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    Rig rig;
-    if (c.before == kFinishedGame) PlayShortGame(rig);
-    if (c.before == kRunningGame) rig.Start({0, 1, 2, 3});
-    const auto before = Snapshot(rig);
-    rig.log.clear();
-    rig.Start(c.order, c.result);
-    EXPECT_EQ(rig.log, c.before == kRunningGame ? "" : "order");
-    EXPECT_TRUE(Snapshot(rig) == before);
-    rig.ClickCell(3, 5);  // legal from the start: no game may have begun
-    EXPECT_TRUE(c.before == kRunningGame || Snapshot(rig) == before);
-  }
+  ExpectPress({0, 1, 2, 3}, "213*/////.42.2", 175, 25,
+              "draw s1- p500 s2+ m240 s2- s4+ m435 s4- s2+ m205 s2- "
+              "[結果: COM1 Win!] start+");
 }
 
 }  // namespace
