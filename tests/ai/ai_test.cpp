@@ -143,11 +143,12 @@ TEST(SearchTest, RootDepthDoublesFromMove48AndSeatsWithoutMovesKeepIt) {
   }
 }
 
-// Random positions: their leaf scores against the model's; searched by
-// both engines, and where it is cheap by the unpruned model too, which also
-// checks the reference's value. Sparse boards pass and double-pass often and
-// leave seats without discs; late move counts there keep the doubled depth
-// small.
+// Random positions: their leaf scores against the model's, and the discs of
+// the next seat that the fast engine's bitboards say a move can turn;
+// searched by both engines, and where it is cheap by the unpruned model too,
+// which also checks the reference's value. Sparse boards pass and double-pass
+// often and leave seats without discs; late move counts there keep the doubled
+// depth small.
 TEST(SearchTest, FastEngineChoosesExactlyAsTheReferenceAndTheModel) {
   const struct {
     // Random cells (0: random play from the start), move count, depth and
