@@ -25,8 +25,8 @@ struct UiResources {
   std::unique_ptr<QMenu> game_menu;
 };
 
-// The face every text uses: the Windows face first, then the proportional
-// Japanese gothic that Debian ships, 12 pixels high.
+// The face every text uses: "ＭＳ Ｐゴシック" where it is installed, else the
+// proportional Japanese gothic that Debian ships, 12 pixels high.
 QFont MakeUiFont();
 // In start-up order: panel font, dialog font, face colour, menu.
 UiResources MakeUiResources();
