@@ -38,10 +38,14 @@ void BoardView::DrawCellNow(int32_t seat, int32_t column, int32_t row) {
   cell_override_.reset();
 }
 
+BoardAccessible* BoardView::ActiveAccessible() {
+  if (!QAccessible::isActive()) return nullptr;
+  return dynamic_cast<BoardAccessible*>(
+      QAccessible::queryAccessibleInterface(this));
+}
+
 void BoardView::AnnounceChangedCells() {
-  if (!QAccessible::isActive()) return;
-  if (auto* table = dynamic_cast<BoardAccessible*>(
-          QAccessible::queryAccessibleInterface(this))) {
+  if (BoardAccessible* table = ActiveAccessible()) {
     table->AnnounceChangedNames();
   }
 }
@@ -122,11 +126,8 @@ void BoardView::MoveCursor(int32_t column, int32_t row) {
   cursor_ = target;
   cursor_shown_ = true;
   UpdateCursorCell();
-  if (moved && QAccessible::isActive()) {
-    if (auto* table = dynamic_cast<BoardAccessible*>(
-            QAccessible::queryAccessibleInterface(this))) {
-      table->AnnounceCursor();
-    }
+  if (BoardAccessible* table = moved ? ActiveAccessible() : nullptr) {
+    table->AnnounceCursor();
   }
 }
 

@@ -16,6 +16,8 @@
 
 namespace qf {
 
+class BoardAccessible;
+
 class BoardView : public QWidget {
  public:
   // Whether the human may place a disc on (column, row) right now.
@@ -67,6 +69,9 @@ class BoardView : public QWidget {
     int32_t row;
   };
 
+  // The board's accessible table while assistive technology listens, or
+  // null.
+  BoardAccessible* ActiveAccessible();
   // Moves the cursor (clamped to the board), shows it and announces it.
   void MoveCursor(int32_t column, int32_t row);
   void UpdateCursorCell();
