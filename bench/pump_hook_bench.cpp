@@ -10,12 +10,9 @@
 #include <vector>
 
 #include "ai/searcher.h"
-#include "game/app_state.h"
 #include "game/turn_controller.h"
 #include "tools/engine_common.h"
-#include "ui/main_window.h"
-#include "ui/qt_shell.h"
-#include "ui/resources.h"
+#include "ui/program.h"
 
 namespace {
 
@@ -58,19 +55,15 @@ int main(int argc, char** argv) {
   char* qt_argv[] = {argv[0], nullptr};
   QApplication app(qt_argc, qt_argv);
 
-  qf::AppState state;
-  qf::UiResources ui = qf::MakeUiResources();
-  qf::MainWindow window(ui, state.shown_board);
-  qf::QtShell shell(window, state);
-  qf::TurnController controller(state, shell);  // installs the game's hook
-  window.show();
+  qf::Program program;  // its game flow installs the game's hook
+  program.window.show();
 
   const std::vector<PositionQuery> positions = qf::cli::BenchPositions();
   std::printf("positions %zu depth %d rounds %d\n", positions.size(),
               qf::kSearchDepth, rounds);
   int status = 0;
   for (qf::Engine engine : {qf::Engine::kFast, qf::Engine::kReference}) {
-    qf::Searcher& pumped = state.searcher;
+    qf::Searcher& pumped = program.state.searcher;
     pumped.set_engine(engine);
     qf::Searcher plain({}, engine);
     double best_plain = 1e30;

@@ -7,12 +7,12 @@ namespace qf::cli {
 namespace {
 
 // A window that only counts on the roulette's ticks.
-class NoWindow : public OrderDialogPort {
+class NoWindow : public OrderWindow {
  public:
-  void StartTimer(int32_t, int32_t) override {}
-  void StopTimer(int32_t) override {}
-  void SetItemText(int32_t, std::string_view) override {}
-  void EndModalWindow(int32_t) override {}
+  void StartSpinning(int32_t) override {}
+  void ShowName(int32_t, std::string_view) override {}
+  void OrderFixed() override {}
+  void End(bool) override {}
 };
 
 }  // namespace

@@ -2,16 +2,15 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QtGlobal>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
+#include <unistd.h>
 #include <vector>
 
-#include "game/app_state.h"
-#include "game/turn_controller.h"
 #include "ui/close_request_filter.h"
 #include "ui/main_window.h"
-#include "ui/qt_shell.h"
+#include "ui/program.h"
 #include "ui/resources.h"
 
 namespace {
@@ -25,22 +24,24 @@ struct HeldMessage {
 QtMessageHandler previous_handler = nullptr;
 std::vector<HeldMessage>* held_messages = nullptr;
 
-// While the window system starts, Qt's messages are held back: without a
-// usable display Qt explains the failure over several lines and then aborts
-// with a core dump. Say it in one line and leave with a failure status
-// instead; after a good start the held messages are passed on.
+[[noreturn]] void CannotOpenDisplay() {
+  std::fputs("quadriflank: cannot open a display (no usable window system)\n",
+             stderr);
+  std::fflush(nullptr);
+  std::_Exit(1);
+}
+
+// Until the window is on the screen, Qt's messages are held back: a window
+// system that cannot show it explains the failure over several lines and
+// then aborts with a core dump. Say it in one line and leave with a failure
+// status instead; after a good start the held messages are passed on.
 void StartupMessageHandler(QtMsgType type, const QMessageLogContext& context,
                            const QString& message) {
   if (held_messages == nullptr) {
     previous_handler(type, context, message);
     return;
   }
-  if (type == QtFatalMsg) {
-    std::fputs("quadriflank: cannot open a display (no usable window system)\n",
-               stderr);
-    std::fflush(nullptr);
-    std::_Exit(1);
-  }
+  if (type == QtFatalMsg) CannotOpenDisplay();
   held_messages->push_back({type, QByteArray(context.category), message});
 }
 
@@ -52,9 +53,17 @@ void PassOnHeldMessages(std::vector<HeldMessage>& messages) {
   }
 }
 
+// A request to end the program ends it as quitting does, with status 0:
+// where the window system has no close box, a signal is the way out.
+void EndOnSignal(int) { _exit(0); }
+
 }  // namespace
 
 int main(int, char** argv) {
+  struct sigaction action = {};
+  action.sa_handler = EndOnSignal;
+  for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
+
   // The program takes no options, so Qt sees none either.
   int qt_argc = 1;
   char* qt_argv[] = {argv[0], nullptr};
@@ -63,32 +72,18 @@ int main(int, char** argv) {
   held_messages = &startup_messages;
   previous_handler = qInstallMessageHandler(StartupMessageHandler);
   QApplication app(qt_argc, qt_argv);
-  held_messages = nullptr;
-  PassOnHeldMessages(startup_messages);
+  // Some window systems start without any screen to show a window on.
+  if (QGuiApplication::primaryScreen() == nullptr) CannotOpenDisplay();
   QApplication::setDesktopFileName(QStringLiteral(QF_APP_ID));
   QApplication::setWindowIcon(qf::ProgramIcon());
 
-  // The window system had to come first; from here on the start-up runs in
-  // the game's own order. The state's initial values already are what the
-  // steps below set; they are set again so that the order reads here.
-  auto state = std::make_unique<qf::AppState>();
-  state->random.SetRandomSeed(1);
-  qf::UiResources ui = qf::MakeUiResources();  // fonts, face colour, menu
-  // The weight table is built when the program is compiled.
-  state->board = qf::Board();  // empty, MoveCount and GameOn 0
-  state->order.ParticipantNames = {};
-
-  qf::MainWindow window(ui, state->shown_board);
-  qf::QtShell shell(window, *state);
-  qf::TurnController controller(*state, shell);
-  window.SetStartHandler([&controller] { controller.StartGame(); });
-  window.SetClickHandler([&controller](uint32_t flags, uint16_t x, uint16_t y) {
-    controller.OnBoardClick(flags, x, y);
-  });
-  window.show();
+  qf::Program program;
+  program.window.show();
   // The board takes the keyboard at once, with or without a window manager.
-  window.activateWindow();
-  qf::CloseRequestFilter close_requests(window);
+  program.window.activateWindow();
+  qf::CloseRequestFilter close_requests(program.window);
+  held_messages = nullptr;
+  PassOnHeldMessages(startup_messages);
 
   QApplication::exec();
   // Quitting ends the process inside the window's handlers; this is reached

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace qf {
 
@@ -16,6 +17,11 @@ inline constexpr int kMaxSeats = 4;
 using Cells = std::array<int32_t, kCellCount>;
 
 constexpr int CellIndex(int column, int row) { return column * 8 + row; }
+
+struct Coord {
+  int32_t column;
+  int32_t row;
+};
 
 // One direction step, in the fixed order every operation walks them:
 // right, down, left, up, down-right, up-left, up-right, down-left.
@@ -86,6 +92,9 @@ class Board {
   int32_t move_count_ = 0;
   int32_t game_on_ = 0;
 };
+
+// The seat's legal cells in scan order (column outer, row inner).
+std::vector<Coord> LegalCells(const Board& board, int32_t seat);
 
 }  // namespace qf
 

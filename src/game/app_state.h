@@ -13,11 +13,17 @@
 namespace qf {
 
 struct AppState {
-  Board board;               // the position, also the search's scratch board
-  Cells shown_board{};       // ShownBoard: the only thing the view draws
-  int32_t current_seat = 0;  // CurrentSeat: the human's seat
-  RandomSource random;       // RandomState starts at 1
+  // The game's position; the search also tries moves on it while it thinks.
+  Board board;
+  // The position after the last placed move: all the board view draws.
+  Cells shown_board{};
+  // The human's seat in the game that runs or ran last.
+  int32_t current_seat = 0;
+  // The order roulette's source of chance.
+  RandomSource random;
+  // Who plays which seat, as the order window drew it last.
   OrderState order;
+  // The computer players' move choice.
   Searcher searcher;
 };
 

@@ -1,6 +1,5 @@
 #include "game/seat_panels.h"
 
-#include <array>
 #include <string>
 
 namespace qf {
@@ -12,37 +11,21 @@ std::string_view SeatLabel(int32_t seat) {
   return kLabels[seat - 1];
 }
 
-void SeatPanels::SetUp() {
+std::array<SeatPanelTexts, 4> SeatPanelsFor(const OrderState& order) {
+  std::array<SeatPanelTexts, 4> panels;
   for (int32_t seat = 1; seat <= 4; ++seat) {
-    const int32_t participant = order_.PlayOrder[seat - 1];
-    std::string title(SeatLabel(seat));
-    title += order_.ParticipantNames[participant];
-    shell_.SetControlText(Id(seat, kGroupBox), title);
+    const int32_t participant = order.PlayOrder[seat - 1];
+    panels[seat - 1] = {
+        std::string(SeatLabel(seat)) + order.ParticipantNames[participant],
+        participant == kHumanParticipant ? kYourTurnText : kThinkingText};
   }
-  for (int32_t seat = 1; seat <= 4; ++seat) {
-    shell_.ShowControl(Id(seat, kGroupBox), true);
-  }
-  ShowStatusLine(1, true);
-  for (int32_t seat = 1; seat <= 4; ++seat) {
-    const bool human = order_.PlayOrder[seat - 1] == kHumanParticipant;
-    shell_.SetControlText(Id(seat, kCountLabel), "2");
-    shell_.SetControlText(Id(seat, kStatusLine),
-                          human ? kYourTurnText : kThinkingText);
-    shell_.ShowControl(Id(seat, kCountLabel), true);
-  }
+  return panels;
 }
 
-void SeatPanels::RefreshSeatCounts(const Board& board) {
+void RefreshSeatCounts(const Board& board, Shell& shell) {
   for (int32_t seat = 1; seat <= 4; ++seat) {
-    const int32_t count = board.CountDiscs(seat);
-    shell_.SetControlText(
-        Id(seat, kCountLabel),
-        count != 0 ? std::to_string(count) : std::string(kDisqualifiedText));
+    shell.ShowDiscCount(seat, board.CountDiscs(seat));
   }
-}
-
-void SeatPanels::ShowStatusLine(int32_t seat, bool visible) {
-  shell_.ShowControl(Id(seat, kStatusLine), visible);
 }
 
 }  // namespace qf

@@ -1,14 +1,16 @@
 // The game flow: starting a game, the computer seats' turns, the human's
-// press, passes and the result. It reaches the window system only through
-// Shell, so it runs and is tested without a window.
+// press, passes and the result. It reaches the window only through Shell,
+// so it runs and is tested without a window.
 #ifndef QUADRIFLANK_GAME_TURN_CONTROLLER_H_
 #define QUADRIFLANK_GAME_TURN_CONTROLLER_H_
 
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 
+#include "board/board.h"
 #include "game/app_state.h"
-#include "game/seat_panels.h"
 #include "game/shell.h"
 
 namespace qf {
@@ -19,12 +21,19 @@ inline constexpr std::string_view kComputerPassSuffix =
 inline constexpr std::string_view kHumanPassText =
     "あなたは石を置ける場所が無いためパスとなります。";
 
-inline constexpr int32_t kCellPixels = 50;
 inline constexpr int32_t kBlinkCount = 2;
 inline constexpr int32_t kSetUpPauseMs = 500;
 inline constexpr int32_t kHumanMovePauseMs = 500;
 inline constexpr int32_t kBlinkPhaseMs = 300;
 inline constexpr int32_t kOpeningMovePauseMs = 200;
+
+// A press on the main window's client area: the board cell under it, if
+// any, and whether the left button made it (a key on the board presses as
+// the left button does).
+struct BoardPress {
+  std::optional<Coord> cell;
+  bool left_button = true;
+};
 
 class TurnController {
  public:
@@ -36,14 +45,21 @@ class TurnController {
   TurnController(const TurnController&) = delete;
   TurnController& operator=(const TurnController&) = delete;
 
-  // The menu command "始める".
+  // The command "始める". The shell keeps it from arriving while the flow
+  // runs; while a game is on it does nothing.
   void StartGame();
-  // A left button press in the main window's client area: x and y are the
-  // low and high 16 bits of the press position, as the window system gives
-  // them.
-  void OnBoardClick(uint32_t wparam, uint16_t x, uint16_t y);
+  // A press on the client area. The shell keeps presses from arriving while
+  // the flow runs; the human's move is a left press on a legal cell while
+  // the game is on.
+  void OnBoardPress(const BoardPress& press);
   // Shows the winners once the game is over; does nothing before.
   void ShowGameResult();
+
+  // Whether the human may place a disc on (column, row) now, the flow
+  // waiting for the human's press.
+  bool IsHumanMove(int32_t column, int32_t row) const;
+  // Every participant's colour and disc count, and whose turn it is.
+  std::string Standings() const;
 
  private:
   // Runs the seats after the human's until the human can move again or the
@@ -52,16 +68,17 @@ class TurnController {
   // Search, blink and place one computer move, then show it.
   void PlayComputerMove(int32_t seat);
   void BlinkCell(int32_t seat, int32_t column, int32_t row);
-  void CopyAndDrawBoard();
+  // Places the move, shows the new board and tells the shell what happened.
+  void PlaceAndShow(int32_t seat, int32_t column, int32_t row);
   void ShowPassMessage(std::string_view text);
 
   AppState& state_;
   Shell& shell_;
-  SeatPanels panels_;
-  // Set while StartGame or OnBoardClick runs, so that an event dispatched
-  // from a pump or a modal box cannot start a second flow inside the first.
-  bool busy_ = false;
+  // The running game's order, kept apart from the order window's draws.
+  OrderState game_order_;
   bool game_started_ = false;
+  // The seat whose turn it is; 0 once the game is over.
+  int32_t seat_to_move_ = 0;
 };
 
 }  // namespace qf

@@ -2,35 +2,21 @@
 
 namespace qf {
 
-void PanelControlIds::WriteSeatPanelIds() {
-  for (int s = 0; s < 4; ++s) {
-    At(s, kCountLabel) = 1000 + 3 * s;
-    At(s, kGroupBox) = 1001 + 3 * s;
-    At(s, kStatusLine) = 1002 + 3 * s;
-  }
-}
-
 void Roulette::StartRoulette() {
-  port_.StartTimer(kRouletteTimerId, kRouletteTimerPeriodMs);
+  window_.StartSpinning(kRouletteTimerPeriodMs);
   random_.SeedRandomFromClock();
-  state_.OrderStopped = 0;
+  state_.OrderStopped = false;
   for (int p = 0; p < 4; ++p) {
     state_.ParticipantNames[p] = kDefaultParticipantNames[p];
-  }
-  // The name labels share storage with the count-label column of the panel
-  // table while the window is open.
-  for (int position = 0; position < 4; ++position) {
-    state_.panel_control_ids.At(position, kCountLabel) =
-        kNameLabelIds[position];
   }
   // Until the first tick the labels read You, COM1, COM2, COM3; a press that
   // comes before it fixes that order, so what is shown is what is played.
   for (int seat = 0; seat < 4; ++seat) state_.PlayOrder[seat] = seat;
 }
 
-void Roulette::ShowName(int position) {
-  port_.SetItemText(state_.panel_control_ids.At(position, kCountLabel),
-                    state_.ParticipantNames[state_.PlayOrder[position]]);
+void Roulette::ShowName(int32_t position) {
+  window_.ShowName(position,
+                   state_.ParticipantNames[state_.PlayOrder[position]]);
 }
 
 void Roulette::DrawOrder() {
@@ -50,12 +36,11 @@ void Roulette::DrawOrder() {
 }
 
 void Roulette::OrderButtonPressed() {
-  if (state_.OrderStopped == 0) {
-    state_.OrderStopped = 1;
-    port_.StopTimer(kRouletteTimerId);
-    port_.SetItemText(kOrderButtonId, kStartMatchCaption);
+  if (!state_.OrderStopped) {
+    state_.OrderStopped = true;
+    window_.OrderFixed();
   } else {
-    port_.EndModalWindow(1);
+    window_.End(true);
   }
 }
 

@@ -1,9 +1,8 @@
 // The roulette that draws the playing order before every game. It reaches
-// its window only through OrderDialogPort, so it runs without one.
+// its window only through OrderWindow, so it runs without one.
 #ifndef QUADRIFLANK_ORDER_ROULETTE_H_
 #define QUADRIFLANK_ORDER_ROULETTE_H_
 
-#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -12,44 +11,43 @@
 
 namespace qf {
 
-inline constexpr int32_t kRouletteTimerId = 2000;
+// The names spin to a new draw this often.
 inline constexpr int32_t kRouletteTimerPeriodMs = 10;
-inline constexpr int32_t kOrderButtonId = 1013;
-// The labels under the four discs, positions 1..4.
-inline constexpr std::array<int32_t, 4> kNameLabelIds = {1008, 1009, 1011,
-                                                         1012};
-inline constexpr const char* kStopCaption = "止める";
-inline constexpr const char* kStartMatchCaption = "対局開始";
 
-// What the roulette needs of the order window.
-class OrderDialogPort {
+// What the roulette needs of the window it spins in.
+class OrderWindow {
  public:
-  virtual ~OrderDialogPort() = default;
-  virtual void StartTimer(int32_t id, int32_t period_ms) = 0;
-  virtual void StopTimer(int32_t id) = 0;
-  virtual void SetItemText(int32_t id, std::string_view text) = 0;
-  // Ends the window; the caller of the window sees `code`.
-  virtual void EndModalWindow(int32_t code) = 0;
+  virtual ~OrderWindow() = default;
+  // From now on, Roulette::DrawOrder runs every `period_ms`.
+  virtual void StartSpinning(int32_t period_ms) = 0;
+  // Shows `name` under the disc of position 0..3 (seat 1..4).
+  virtual void ShowName(int32_t position, std::string_view name) = 0;
+  // The spinning stops on the order shown; the button now starts the match.
+  virtual void OrderFixed() = 0;
+  // Closes the window; true starts the match with the order drawn.
+  virtual void End(bool start_match) = 0;
 };
 
 class Roulette {
  public:
-  Roulette(OrderState& state, RandomSource& random, OrderDialogPort& port)
-      : state_(state), random_(random), port_(port) {}
+  Roulette(OrderState& state, RandomSource& random, OrderWindow& window)
+      : state_(state), random_(random), window_(window) {}
 
   void StartRoulette();
   void DrawOrder();
+  // The window's one button: the first press fixes the order, the second
+  // starts the match.
   void OrderButtonPressed();
 
  private:
   int32_t DrawIndex() {
     return static_cast<int32_t>(4.0 * random_.RandomFraction());
   }
-  void ShowName(int position);
+  void ShowName(int32_t position);
 
   OrderState& state_;
   RandomSource& random_;
-  OrderDialogPort& port_;
+  OrderWindow& window_;
 };
 
 }  // namespace qf

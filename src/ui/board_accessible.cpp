@@ -9,10 +9,9 @@
 namespace qf {
 namespace {
 
-// One cell of the board table. It has no object of its own: the table makes
-// all 64 and reads everything from the board view when asked.
-class CellAccessible : public QAccessibleInterface,
-                       public QAccessibleTableCellInterface {
+// One cell of the board. It has no object of its own: the board makes all
+// 64 and reads everything from the board view when asked.
+class CellAccessible : public QAccessibleInterface {
  public:
   CellAccessible(BoardView& view, int column, int row)
       : view_(&view), column_(column), row_(row) {}
@@ -38,8 +37,8 @@ class CellAccessible : public QAccessibleInterface,
   QRect rect() const override {
     if (!view_) return {};
     return QRect(view_->mapToGlobal(
-                     QPoint(column_ * kCellSidePixels, row_ * kCellSidePixels)),
-                 QSize(kCellSidePixels, kCellSidePixels));
+                     QPoint(column_ * kCellPixels, row_ * kCellPixels)),
+                 QSize(kCellPixels, kCellPixels));
   }
   QAccessible::Role role() const override { return QAccessible::Cell; }
   QAccessible::State state() const override {
@@ -51,23 +50,6 @@ class CellAccessible : public QAccessibleInterface,
         view_->hasFocus() && view_->Cursor() == QPoint(column_, row_);
     return state;
   }
-  void* interface_cast(QAccessible::InterfaceType type) override {
-    if (type == QAccessible::TableCellInterface) {
-      return static_cast<QAccessibleTableCellInterface*>(this);
-    }
-    return nullptr;
-  }
-
-  // QAccessibleTableCellInterface.
-  bool isSelected() const override { return false; }
-  QList<QAccessibleInterface*> columnHeaderCells() const override { return {}; }
-  QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
-  int columnIndex() const override { return column_; }
-  int rowIndex() const override { return row_; }
-  int columnExtent() const override { return 1; }
-  int rowExtent() const override { return 1; }
-  QAccessibleInterface* table() const override { return parent(); }
-
  private:
   QPointer<BoardView> view_;
   int column_;
@@ -123,15 +105,8 @@ void BoardAccessible::AnnounceChangedNames() {
 
 void BoardAccessible::AnnounceCursor() {
   const QPoint cursor = view().Cursor();
-  QAccessibleEvent event(cellAt(cursor.y(), cursor.x()), QAccessible::Focus);
+  QAccessibleEvent event(CellAt(cursor.x(), cursor.y()), QAccessible::Focus);
   QAccessible::updateAccessibility(&event);
-}
-
-void* BoardAccessible::interface_cast(QAccessible::InterfaceType type) {
-  if (type == QAccessible::TableInterface) {
-    return static_cast<QAccessibleTableInterface*>(this);
-  }
-  return QAccessibleWidget::interface_cast(type);
 }
 
 QAccessibleInterface* BoardAccessible::child(int index) const {
@@ -151,27 +126,19 @@ int BoardAccessible::indexOfChild(const QAccessibleInterface* child) const {
 QAccessibleInterface* BoardAccessible::childAt(int x, int y) const {
   const QPoint point = view().mapFromGlobal(QPoint(x, y));
   if (!view().rect().contains(point)) return nullptr;
-  return cellAt(point.y() / kCellSidePixels, point.x() / kCellSidePixels);
+  return CellAt(point.x() / kCellPixels, point.y() / kCellPixels);
 }
 
 QAccessibleInterface* BoardAccessible::focusChild() const {
   if (!view().hasFocus()) return nullptr;
-  return cellAt(view().Cursor().y(), view().Cursor().x());
+  return CellAt(view().Cursor().x(), view().Cursor().y());
 }
 
-QAccessibleInterface* BoardAccessible::cellAt(int row, int column) const {
+QAccessibleInterface* BoardAccessible::CellAt(int column, int row) const {
   if (row < 0 || row >= kBoardSize || column < 0 || column >= kBoardSize) {
     return nullptr;
   }
   return child(ChildIndex(column, row));
-}
-
-QString BoardAccessible::columnDescription(int column) const {
-  return QString(QChar(u'a' + column));
-}
-
-QString BoardAccessible::rowDescription(int row) const {
-  return QString::number(row + 1);
 }
 
 }  // namespace qf

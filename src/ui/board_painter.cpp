@@ -22,14 +22,14 @@ void DrawDisc(QPainter& painter, const QRect& box, const QColor& fill) {
 }
 
 void DrawSquare(QPainter& painter, int32_t column, int32_t row) {
-  const int x = column * kCellSidePixels;
-  const int y = row * kCellSidePixels;
+  const int x = column * kCellPixels;
+  const int y = row * kCellPixels;
   // Outline on x, x + 48, y and y + 48; the 49th column and row stay as the
   // background left them.
-  painter.fillRect(QRect(x, y, kCellSidePixels - 1, kCellSidePixels - 1),
+  painter.fillRect(QRect(x, y, kCellPixels - 1, kCellPixels - 1),
                    Qt::black);
   painter.fillRect(
-      QRect(x + 1, y + 1, kCellSidePixels - 3, kCellSidePixels - 3),
+      QRect(x + 1, y + 1, kCellPixels - 3, kCellPixels - 3),
       EmptyCellColor());
 }
 
@@ -37,8 +37,8 @@ void DrawCellDisc(QPainter& painter, int32_t seat, int32_t column,
                   int32_t row) {
   DrawDisc(
       painter,
-      QRect(column * kCellSidePixels + kDiscInset,
-            row * kCellSidePixels + kDiscInset, kDiscDiameter, kDiscDiameter),
+      QRect(column * kCellPixels + kDiscInset,
+            row * kCellPixels + kDiscInset, kDiscDiameter, kDiscDiameter),
       SeatColor(seat));
 }
 
@@ -89,8 +89,8 @@ void DrawCell(QPainter& painter, int32_t seat, int32_t column, int32_t row) {
 
 void DrawCursor(QPainter& painter, int32_t column, int32_t row) {
   // Inside the outline on x + 0 and x + 48.
-  const QRect inside(column * kCellSidePixels + 1, row * kCellSidePixels + 1,
-                     kCellSidePixels - 3, kCellSidePixels - 3);
+  const QRect inside(column * kCellPixels + 1, row * kCellPixels + 1,
+                     kCellPixels - 3, kCellPixels - 3);
   FillFrame(painter, inside, 2, Qt::white);
   FillFrame(painter, inside.adjusted(2, 2, -2, -2), 2, Qt::black);
 }

@@ -12,8 +12,8 @@
 
 namespace qf {
 
-inline constexpr int kCellSidePixels = 50;
-inline constexpr int kBoardPixels = kBoardSize * kCellSidePixels;
+inline constexpr int kCellPixels = 50;
+inline constexpr int kBoardPixels = kBoardSize * kCellPixels;
 // A disc's box starts 3 pixels into its cell and is 43 pixels across.
 inline constexpr int kDiscInset = 3;
 inline constexpr int kDiscDiameter = 43;

@@ -3,11 +3,13 @@
 #include <QAccessible>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QTimer>
 #include <algorithm>
-#include <array>
 
+#include "game/spoken.h"
 #include "ui/board_accessible.h"
 #include "ui/board_painter.h"
+#include "ui/input_gate.h"
 
 namespace qf {
 
@@ -22,10 +24,6 @@ BoardView::BoardView(const Cells& shown_board, QWidget* parent)
   setAccessibleName(QStringLiteral("Board"));
 }
 
-bool BoardView::IsPressKey(int key) {
-  return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
-}
-
 void BoardView::DrawBoardNow() {
   repaint();
   AnnounceChangedCells();
@@ -33,8 +31,7 @@ void BoardView::DrawBoardNow() {
 
 void BoardView::DrawCellNow(int32_t seat, int32_t column, int32_t row) {
   cell_override_ = CellOverride{seat, column, row};
-  repaint(column * kCellSidePixels, row * kCellSidePixels, kCellSidePixels,
-          kCellSidePixels);
+  repaint(column * kCellPixels, row * kCellPixels, kCellPixels, kCellPixels);
   cell_override_.reset();
 }
 
@@ -45,8 +42,14 @@ BoardAccessible* BoardView::ActiveAccessible() {
 }
 
 void BoardView::AnnounceChangedCells() {
-  if (BoardAccessible* table = ActiveAccessible()) {
-    table->AnnounceChangedNames();
+  if (BoardAccessible* board = ActiveAccessible()) {
+    board->AnnounceChangedNames();
+  }
+}
+
+void BoardView::AnnounceCursor() {
+  if (BoardAccessible* board = hasFocus() ? ActiveAccessible() : nullptr) {
+    board->AnnounceCursor();
   }
 }
 
@@ -57,13 +60,9 @@ void BoardView::HideCursor() {
 }
 
 QString BoardView::CellName(int32_t column, int32_t row) const {
-  static constexpr std::array<const char*, 5> kContents = {
-      "empty", "black", "white", "red", "yellow"};
-  const int32_t value = shown_board_[CellIndex(column, row)];
-  QString name = QStringLiteral("%1%2, %3")
-                     .arg(QChar(u'a' + column))
-                     .arg(row + 1)
-                     .arg(kContents[value >= 1 && value <= 4 ? value : 0]);
+  QString name = QString::fromStdString(
+      CellLabel(column, row) + ", " +
+      std::string(ContentName(shown_board_[CellIndex(column, row)])));
   if (move_test_ && move_test_(column, row)) name += QStringLiteral(", legal");
   return name;
 }
@@ -96,21 +95,23 @@ void BoardView::keyPressEvent(QKeyEvent* event) {
       return MoveCursor(0, row);
     case Qt::Key_End:
       return MoveCursor(kBoardSize - 1, row);
+    case Qt::Key_S:
+      if (on_standings_) on_standings_();
+      return;
     default:
       break;
   }
-  if (!IsPressKey(event->key())) return QWidget::keyPressEvent(event);
+  if (!InputGate::IsPressKey(event->key())) return QWidget::keyPressEvent(event);
   MoveCursor(column, row);
-  // A left press at the centre of the cell.
-  if (on_key_press_) {
-    on_key_press_(QPoint(column * kCellSidePixels + kCellSidePixels / 2,
-                         row * kCellSidePixels + kCellSidePixels / 2));
-  }
+  if (on_cell_press_) on_cell_press_({column, row});
 }
 
 void BoardView::focusInEvent(QFocusEvent* event) {
   UpdateCursorCell();
   QWidget::focusInEvent(event);
+  // The board itself is announced as focused once this returns; the cell
+  // under the cursor follows, so that it is what a screen reader speaks.
+  QTimer::singleShot(0, this, [this] { AnnounceCursor(); });
 }
 
 void BoardView::focusOutEvent(QFocusEvent* event) {
@@ -126,14 +127,12 @@ void BoardView::MoveCursor(int32_t column, int32_t row) {
   cursor_ = target;
   cursor_shown_ = true;
   UpdateCursorCell();
-  if (BoardAccessible* table = moved ? ActiveAccessible() : nullptr) {
-    table->AnnounceCursor();
-  }
+  if (moved) AnnounceCursor();
 }
 
 void BoardView::UpdateCursorCell() {
-  update(cursor_.x() * kCellSidePixels, cursor_.y() * kCellSidePixels,
-         kCellSidePixels, kCellSidePixels);
+  update(cursor_.x() * kCellPixels, cursor_.y() * kCellPixels, kCellPixels,
+         kCellPixels);
 }
 
 }  // namespace qf

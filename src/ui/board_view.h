@@ -1,7 +1,8 @@
 // The board in the main window's client area, drawn from the ShownBoard on
 // every paint; the game flow can also draw it, or one blinking cell, at once.
 // It also plays by keyboard: a cursor cell that the arrow keys move and that
-// Enter, Return and Space press, and it is an accessible table of the cells.
+// Enter, Return and Space press; S asks for the standings. To assistive
+// technology it is a board of 64 named cells, the cursor's cell focused.
 #ifndef QUADRIFLANK_UI_BOARD_VIEW_H_
 #define QUADRIFLANK_UI_BOARD_VIEW_H_
 
@@ -22,16 +23,13 @@ class BoardView : public QWidget {
  public:
   // Whether the human may place a disc on (column, row) right now.
   using MoveTest = std::function<bool(int32_t column, int32_t row)>;
-  // A left press made by a key, at a point in the view's coordinates.
-  using KeyPressHandler = std::function<void(QPoint point)>;
+  // A key pressed the cursor's cell.
+  using CellPressHandler = std::function<void(Coord cell)>;
 
   static constexpr int32_t kStartCursorColumn = 3;
   static constexpr int32_t kStartCursorRow = 3;
 
   BoardView(const Cells& shown_board, QWidget* parent);
-
-  // Enter, Return and Space: the keys that press the cursor's cell.
-  static bool IsPressKey(int key);
 
   // Both are on the screen when they return; DrawBoardNow also tells
   // assistive technology which cells changed.
@@ -40,8 +38,11 @@ class BoardView : public QWidget {
   void DrawCellNow(int32_t seat, int32_t column, int32_t row);
 
   void SetMoveTest(MoveTest test) { move_test_ = std::move(test); }
-  void SetKeyPressHandler(KeyPressHandler handler) {
-    on_key_press_ = std::move(handler);
+  void SetCellPressHandler(CellPressHandler handler) {
+    on_cell_press_ = std::move(handler);
+  }
+  void SetStandingsHandler(std::function<void()> handler) {
+    on_standings_ = std::move(handler);
   }
   // Sends a name change for every cell whose name differs from the one
   // assistive technology was last given (the board or the turn changed).
@@ -69,18 +70,20 @@ class BoardView : public QWidget {
     int32_t row;
   };
 
-  // The board's accessible table while assistive technology listens, or
+  // The board's accessible object while assistive technology listens, or
   // null.
   BoardAccessible* ActiveAccessible();
   // Moves the cursor (clamped to the board), shows it and announces it.
   void MoveCursor(int32_t column, int32_t row);
+  void AnnounceCursor();
   void UpdateCursorCell();
 
   const Cells& shown_board_;
   // Set only during the synchronous paint that DrawCellNow asks for.
   std::optional<CellOverride> cell_override_;
   MoveTest move_test_;
-  KeyPressHandler on_key_press_;
+  CellPressHandler on_cell_press_;
+  std::function<void()> on_standings_;
   QPoint cursor_{kStartCursorColumn, kStartCursorRow};
   bool cursor_shown_ = false;
 };

@@ -23,10 +23,14 @@ uint32_t InternAtom(xcb_connection_t* connection, const char* name) {
 }  // namespace
 
 CloseRequestFilter::CloseRequestFilter(QWidget& window) : window_(window) {
+  // Other window systems may answer for X11 too, with no X connection
+  // behind it: only the X11 one is asked.
+  if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
   auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-  if (x11 == nullptr) return;
-  wm_protocols_ = InternAtom(x11->connection(), "WM_PROTOCOLS");
-  wm_delete_window_ = InternAtom(x11->connection(), "WM_DELETE_WINDOW");
+  xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+  if (connection == nullptr || xcb_connection_has_error(connection)) return;
+  wm_protocols_ = InternAtom(connection, "WM_PROTOCOLS");
+  wm_delete_window_ = InternAtom(connection, "WM_DELETE_WINDOW");
   if (wm_protocols_ == 0 || wm_delete_window_ == 0) return;
   qGuiApp->installNativeEventFilter(this);
   installed_ = true;

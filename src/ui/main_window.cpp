@@ -2,69 +2,49 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 
-#include "game/shell.h"
+#include "ui/board_painter.h"
 #include "ui/board_view.h"
-#include "ui/controls.h"
 
 namespace qf {
 namespace {
 
-enum class PanelControlKind { kCount, kGroup, kStatus };
-
-struct PanelControlLayout {
-  int32_t id;
-  PanelControlKind kind;
-  const char* text;
-  int x;
-  int y;
-  int width;
-  int height;
+// Where each seat's controls sit in the client area, seats 1 to 4 from the
+// top: the panels were laid out by hand, a few pixels apart from one
+// another.
+struct SeatPanelLayout {
+  QRect frame;
+  QRect count;
+  QRect status;
 };
-
-// A hand-laid form: the positions differ by a few pixels from panel to
-// panel, and the texts are never seen before the game flow replaces them.
-constexpr std::array<PanelControlLayout, 12> kPanelControls = {{
-    {1000, PanelControlKind::kCount, "25", 428, 89, 44, 15},
-    {1001, PanelControlKind::kGroup, "Group1", 416, 67, 78, 72},
-    {1002, PanelControlKind::kStatus, "Your Turn", 430, 110, 55, 15},
-    {1003, PanelControlKind::kCount, "39", 426, 171, 46, 15},
-    {1004, PanelControlKind::kGroup, "Group2", 416, 150, 78, 72},
-    {1005, PanelControlKind::kStatus, "Thinking...", 430, 193, 53, 15},
-    {1006, PanelControlKind::kCount, "25", 430, 254, 44, 15},
-    {1007, PanelControlKind::kGroup, "Group3", 416, 232, 78, 72},
-    {1008, PanelControlKind::kStatus, "Thinking...", 430, 275, 55, 15},
-    {1009, PanelControlKind::kCount, "39", 428, 336, 46, 15},
-    {1010, PanelControlKind::kGroup, "Group4", 416, 315, 78, 72},
-    {1011, PanelControlKind::kStatus, "Thinking...", 431, 358, 53, 15},
+constexpr std::array<SeatPanelLayout, 4> kSeatPanelLayouts = {{
+    {QRect(416, 67, 78, 72), QRect(428, 89, 44, 15), QRect(430, 110, 55, 15)},
+    {QRect(416, 150, 78, 72), QRect(426, 171, 46, 15),
+     QRect(430, 193, 53, 15)},
+    {QRect(416, 232, 78, 72), QRect(430, 254, 44, 15),
+     QRect(430, 275, 55, 15)},
+    {QRect(416, 315, 78, 72), QRect(428, 336, 46, 15),
+     QRect(431, 358, 53, 15)},
 }};
-
-// The button and modifier flags that the game flow is given with a press:
-// one bit each for the left, right and middle buttons held and for Shift and
-// Control.
-uint32_t PressFlags(const QMouseEvent& event) {
-  uint32_t flags = 0;
-  if (event.buttons() & Qt::LeftButton) flags |= kLeftButtonFlag;
-  if (event.buttons() & Qt::RightButton) flags |= 0x0002;
-  if (event.modifiers() & Qt::ShiftModifier) flags |= 0x0004;
-  if (event.modifiers() & Qt::ControlModifier) flags |= 0x0008;
-  if (event.buttons() & Qt::MiddleButton) flags |= 0x0010;
-  return flags;
-}
 
 }  // namespace
 
 void QuitProcess() {
   std::fflush(nullptr);
   std::_Exit(0);
+}
+
+std::optional<Coord> CellAtPoint(QPoint point) {
+  if (point.x() < 0 || point.y() < 0 || point.x() >= kBoardPixels ||
+      point.y() >= kBoardPixels) {
+    return std::nullopt;
+  }
+  return Coord{point.x() / kCellPixels, point.y() / kCellPixels};
 }
 
 class MainWindow::ClientArea : public QWidget {
@@ -81,9 +61,8 @@ class MainWindow::ClientArea : public QWidget {
  protected:
   void mousePressEvent(QMouseEvent* event) override {
     window_.board_view().HideCursor();
-    if (event->button() != Qt::LeftButton) return;
-    const QPoint pos = event->position().toPoint();
-    window_.OnLeftPress(PressFlags(*event), pos.x(), pos.y());
+    window_.OnPress({CellAtPoint(event->position().toPoint()),
+                     event->button() == Qt::LeftButton});
   }
   // The second press of a double click is not a press of its own.
   void mouseDoubleClickEvent(QMouseEvent*) override {}
@@ -92,7 +71,12 @@ class MainWindow::ClientArea : public QWidget {
   MainWindow& window_;
 };
 
-MainWindow::MainWindow(UiResources& ui, const Cells& shown_board) : ui_(ui) {
+MainWindow::MainWindow(UiResources& ui, const Cells& shown_board)
+    : ui_(ui),
+      client_area_(new ClientArea(*this, ui.face_color)),
+      board_view_(new BoardView(shown_board, client_area_)),
+      announcer_(new Announcer(*client_area_)),
+      input_gate_(*client_area_) {
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
@@ -100,17 +84,18 @@ MainWindow::MainWindow(UiResources& ui, const Cells& shown_board) : ui_(ui) {
   setWindowIcon(ProgramIcon());
 
   menuBar()->addMenu(ui_.game_menu.get());
-  connect(ui_.game_menu.get(), &QMenu::triggered, this,
-          [this](QAction* action) { OnCommand(action->data().toInt()); });
-
-  client_area_ = new ClientArea(*this, ui_.face_color);
-  board_view_ = new BoardView(shown_board, client_area_);
-  // A key press on the board is a left press at the centre of a cell.
-  board_view_->SetKeyPressHandler([this](QPoint point) {
-    const QPoint client = board_view_->mapTo(client_area_, point);
-    OnLeftPress(kLeftButtonFlag, client.x(), client.y());
+  connect(ui_.start_command, &QAction::triggered, this, [this] {
+    RunStep([this] {
+      if (on_start_) on_start_();
+    });
   });
-  CreateSeatPanelControls();
+  connect(ui_.quit_command, &QAction::triggered, this, [this] { on_quit_(); });
+
+  // A key on the board presses the cursor's cell as the left button does.
+  board_view_->SetCellPressHandler(
+      [this](Coord cell) { OnPress({cell, true}); });
+  CreateSeatPanels();
+  announcer_->lower();
   setCentralWidget(client_area_);
   // The window's size follows the fixed client area and the menu bar.
   layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -118,61 +103,43 @@ MainWindow::MainWindow(UiResources& ui, const Cells& shown_board) : ui_(ui) {
   board_view_->setFocus();
 }
 
-void MainWindow::CreateSeatPanelControls() {
-  for (const PanelControlLayout& entry : kPanelControls) {
-    const QString text = QString::fromUtf8(entry.text);
-    QWidget* control = nullptr;
-    if (entry.kind == PanelControlKind::kGroup) {
-      control = new QGroupBox(text, client_area_);
-    } else {
-      auto* label = new QLabel(text, client_area_);
-      label->setTextFormat(Qt::PlainText);
-      label->setAlignment(entry.kind == PanelControlKind::kCount
-                              ? Qt::AlignRight | Qt::AlignTop
-                              : Qt::AlignLeft | Qt::AlignTop);
-      control = label;
+void MainWindow::CreateSeatPanels() {
+  for (int seat = 0; seat < 4; ++seat) {
+    const SeatPanelLayout& layout = kSeatPanelLayouts[seat];
+    SeatPanelWidgets& panel = seat_panels_[seat];
+    panel.count = new QLabel(client_area_);
+    panel.count->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    panel.count->setGeometry(layout.count);
+    panel.frame = new QGroupBox(client_area_);
+    panel.frame->setGeometry(layout.frame);
+    panel.status = new QLabel(client_area_);
+    panel.status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    panel.status->setGeometry(layout.status);
+    for (QWidget* control :
+         {static_cast<QWidget*>(panel.count), static_cast<QWidget*>(panel.frame),
+          static_cast<QWidget*>(panel.status)}) {
+      control->setFont(ui_.panel_font);
+      // Presses on the panels belong to the client area, as on the board.
+      control->setAttribute(Qt::WA_TransparentForMouseEvents);
+      control->hide();
     }
-    SetControlId(*control, entry.id);
-    control->setGeometry(entry.x, entry.y, entry.width, entry.height);
-    control->setFont(ui_.panel_font);
-    // Presses on the panels belong to the client area, as on the board.
-    control->setAttribute(Qt::WA_TransparentForMouseEvents);
-    control->hide();
+    panel.count->setTextFormat(Qt::PlainText);
+    panel.status->setTextFormat(Qt::PlainText);
     // The frames stay behind the labels they surround.
-    if (entry.kind == PanelControlKind::kGroup) control->lower();
+    panel.frame->lower();
   }
   // The board view stays at the very bottom; nothing overlaps it anyway.
   board_view_->lower();
 }
 
-QWidget* MainWindow::Control(int32_t id) const {
-  return FindControl(*client_area_, id);
-}
-
-void MainWindow::OnCommand(int32_t id) {
-  if (id == kCmdStart) {
-    RunGameFlow([this] {
-      if (on_start_) on_start_();
-    });
-  } else if (id == kCmdQuit) {
-    on_quit_();
-  }
-}
-
-void MainWindow::OnLeftPress(uint32_t flags, int x, int y) {
-  RunGameFlow([&] {
-    if (on_click_) {
-      on_click_(flags, static_cast<uint16_t>(x), static_cast<uint16_t>(y));
-    }
+void MainWindow::OnPress(const BoardPress& press) {
+  RunStep([&] {
+    if (on_press_) on_press_(press);
   });
 }
 
-void MainWindow::RunGameFlow(const std::function<void()>& step) {
-  if (in_game_flow_) return;
-  in_game_flow_ = true;
-  step();
-  in_game_flow_ = false;
-  // Whose turn it is may have changed, and with it the legal cells.
+void MainWindow::RunStep(const std::function<void()>& step) {
+  input_gate_.RunStep(step);
   board_view_->AnnounceChangedCells();
 }
 

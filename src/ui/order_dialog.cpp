@@ -1,56 +1,62 @@
 #include "ui/order_dialog.h"
 
 #include <QCloseEvent>
-#include <QLabel>
 #include <QPainter>
-#include <QPushButton>
-#include <array>
 
+#include "game/spoken.h"
 #include "ui/board_painter.h"
-#include "ui/controls.h"
 #include "ui/resources.h"
 
 namespace qf {
 namespace {
 
-struct DialogControlLayout {
-  int32_t id;
-  bool is_button;
+struct LabelLayout {
   const char* text;
   Qt::Alignment alignment;
-  int x;
-  int y;
-  int width;
-  int height;
+  QRect rect;
 };
 
 constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignTop;
 constexpr Qt::Alignment kCentred = Qt::AlignHCenter | Qt::AlignTop;
 
-// The position numbers above the discs and the name labels below them; the
-// last column's labels are two pixels shorter, and its name label sits one
-// pixel right of the even 61-pixel step.
-const std::array<DialogControlLayout, 10> kDialogControls = {{
-    {1000, false, "打つ順番", kLeft, 15, 18, 50, 14},
-    {1002, false, "1", kCentred, 71, 18, 50, 14},
-    {1003, false, "2", kCentred, 132, 18, 50, 14},
-    {1005, false, "3", kCentred, 193, 18, 50, 14},
-    {1006, false, "4", kCentred, 254, 18, 50, 12},
-    {1008, false, "You", kCentred, 70, 111, 50, 14},
-    {1009, false, "COM1", kCentred, 131, 111, 50, 14},
-    {1011, false, "COM2", kCentred, 192, 111, 50, 14},
-    {1012, false, "COM3", kCentred, 254, 111, 50, 12},
-    {kOrderButtonId, true, kStopCaption, kLeft, 320, 19, 119, 104},
+// The row caption and the position numbers 1..4 above the discs.
+const std::array<LabelLayout, 5> kHeadings = {{
+    {"打つ順番", kLeft, QRect(15, 18, 50, 14)},
+    {"1", kCentred, QRect(71, 18, 50, 14)},
+    {"2", kCentred, QRect(132, 18, 50, 14)},
+    {"3", kCentred, QRect(193, 18, 50, 14)},
+    {"4", kCentred, QRect(254, 18, 50, 12)},
 }};
+// The names under the discs, positions 1..4, as they read before the first
+// draw.
+const std::array<LabelLayout, 4> kNames = {{
+    {"You", kCentred, QRect(70, 111, 50, 14)},
+    {"COM1", kCentred, QRect(131, 111, 50, 14)},
+    {"COM2", kCentred, QRect(192, 111, 50, 14)},
+    {"COM3", kCentred, QRect(254, 111, 50, 12)},
+}};
+const QRect kButtonRect(320, 19, 119, 104);
+
+QLabel* MakeLabel(QWidget& parent, const LabelLayout& layout,
+                  const QFont& font) {
+  auto* label = new QLabel(QString::fromUtf8(layout.text), &parent);
+  label->setTextFormat(Qt::PlainText);
+  label->setAlignment(layout.alignment);
+  label->setGeometry(layout.rect);
+  label->setFont(font);
+  return label;
+}
 
 }  // namespace
 
 OrderDialog::OrderDialog(QWidget& owner, OrderState& order,
-                         RandomSource& random, const QFont& font)
+                         RandomSource& random, const QFont& font,
+                         SayFunction say)
     : QWidget(&owner, Qt::Dialog | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
       order_(order),
+      say_(std::move(say)),
       roulette_(order, random, *this) {
   setWindowTitle(QString::fromUtf8(kOrderDialogTitle));
   setBackgroundRole(QPalette::Button);
@@ -65,69 +71,58 @@ OrderDialog::OrderDialog(QWidget& owner, OrderState& order,
   setWindowIcon(ProgramIcon());
 }
 
-OrderDialog::~OrderDialog() {
-  order_.panel_control_ids.WriteSeatPanelIds();
-  roulette_timer_.stop();
-}
+OrderDialog::~OrderDialog() { roulette_timer_.stop(); }
 
 void OrderDialog::CreateControls(const QFont& font) {
-  for (const DialogControlLayout& entry : kDialogControls) {
-    const QString text = QString::fromUtf8(entry.text);
-    QWidget* control = nullptr;
-    if (entry.is_button) {
-      auto* button = new QPushButton(text, this);
-      // The button has the keyboard when the window opens, so Space presses
-      // it; it is no default button, so Enter does not.
-      button->setFocusPolicy(Qt::StrongFocus);
-      button->setAutoDefault(false);
-      button->setDefault(false);
-      button->setFocus();
-      connect(button, &QPushButton::clicked, this,
-              [this] { roulette_.OrderButtonPressed(); });
-      control = button;
-    } else {
-      auto* label = new QLabel(text, this);
-      label->setTextFormat(Qt::PlainText);
-      label->setAlignment(entry.alignment);
-      control = label;
-    }
-    SetControlId(*control, entry.id);
-    control->setGeometry(entry.x, entry.y, entry.width, entry.height);
-    control->setFont(font);
+  for (const LabelLayout& heading : kHeadings) MakeLabel(*this, heading, font);
+  for (int position = 0; position < 4; ++position) {
+    name_labels_[position] = MakeLabel(*this, kNames[position], font);
   }
+  button_ = new QPushButton(QString::fromUtf8(kStopCaption), this);
+  button_->setGeometry(kButtonRect);
+  button_->setFont(font);
+  // The button has the keyboard when the window opens, so Space presses it;
+  // it is no default button, so Enter does not.
+  button_->setFocusPolicy(Qt::StrongFocus);
+  button_->setAutoDefault(false);
+  button_->setDefault(false);
+  button_->setFocus();
+  connect(button_, &QPushButton::clicked, this,
+          [this] { roulette_.OrderButtonPressed(); });
 }
 
-int32_t OrderDialog::Run() {
+bool OrderDialog::Run() {
   show();
   // Its button takes the keyboard at once, with or without a window manager.
   activateWindow();
   // Nothing can end the window before its loop runs, but an exit() before
   // exec() would be lost, so do not wait for it then.
   if (ended_) return result_;
-  return loop_.exec();
+  return loop_.exec() != 0;
 }
 
-void OrderDialog::StartTimer(int32_t, int32_t period_ms) {
+void OrderDialog::StartSpinning(int32_t period_ms) {
   roulette_timer_.start(period_ms);
 }
 
-void OrderDialog::StopTimer(int32_t) { roulette_timer_.stop(); }
-
-void OrderDialog::SetItemText(int32_t id, std::string_view text) {
-  if (QWidget* control = FindControl(*this, id)) {
-    SetWidgetText(
-        *control,
-        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-  }
+void OrderDialog::ShowName(int32_t position, std::string_view name) {
+  name_labels_[position]->setText(
+      QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
 }
 
-void OrderDialog::EndModalWindow(int32_t code) {
+void OrderDialog::OrderFixed() {
+  roulette_timer_.stop();
+  button_->setText(QString::fromUtf8(kStartMatchCaption));
+  if (say_) say_(SeatingText(order_));
+}
+
+void OrderDialog::End(bool start_match) {
   if (ended_) return;
   ended_ = true;
-  result_ = code;
+  result_ = start_match;
   roulette_timer_.stop();
   hide();
-  loop_.exit(code);
+  loop_.exit(start_match ? 1 : 0);
 }
 
 void OrderDialog::paintEvent(QPaintEvent*) {
@@ -136,15 +131,8 @@ void OrderDialog::paintEvent(QPaintEvent*) {
 }
 
 void OrderDialog::closeEvent(QCloseEvent* event) {
-  EndModalWindow(0);
+  End(false);
   event->accept();
-}
-
-int32_t RunModalWindow(QWidget& owner, std::string_view name, OrderState& order,
-                       RandomSource& random, const QFont& font) {
-  if (name != "GameInit") return 0;
-  OrderDialog dialog(owner, order, random, font);
-  return dialog.Run();
 }
 
 }  // namespace qf

@@ -6,9 +6,13 @@
 
 #include <QEventLoop>
 #include <QFont>
+#include <QLabel>
+#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 #include "order/order_state.h"
@@ -18,25 +22,33 @@
 namespace qf {
 
 inline constexpr const char* kOrderDialogTitle = "打つ順番を決める";
+inline constexpr const char* kStopCaption = "止める";
+inline constexpr const char* kStartMatchCaption = "対局開始";
 inline constexpr int kOrderDialogWidth = 474;
 inline constexpr int kOrderDialogHeight = 144;
 
-class OrderDialog : public QWidget, public OrderDialogPort {
+class OrderDialog : public QWidget, public OrderWindow {
  public:
+  // Tells a player who listens who plays which seat, once it is fixed.
+  using SayFunction = std::function<void(std::string_view text)>;
+
   OrderDialog(QWidget& owner, OrderState& order, RandomSource& random,
-              const QFont& font);
-  // Stops the timer and leaves the seat panels' ids in PanelControlIds.
+              const QFont& font, SayFunction say);
   ~OrderDialog() override;
 
-  // Shows the window over its blocked owner and answers 1 once the match is
-  // started, 0 when the window is closed.
-  int32_t Run();
+  // Shows the window over its blocked owner; true once the match is
+  // started, false when the window is closed.
+  bool Run();
 
-  // OrderDialogPort.
-  void StartTimer(int32_t id, int32_t period_ms) override;
-  void StopTimer(int32_t id) override;
-  void SetItemText(int32_t id, std::string_view text) override;
-  void EndModalWindow(int32_t code) override;
+  QPushButton& button() const { return *button_; }
+  // The name under the disc of position 0..3.
+  QLabel& name_label(int position) const { return *name_labels_[position]; }
+
+  // OrderWindow.
+  void StartSpinning(int32_t period_ms) override;
+  void ShowName(int32_t position, std::string_view name) override;
+  void OrderFixed() override;
+  void End(bool start_match) override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -46,17 +58,15 @@ class OrderDialog : public QWidget, public OrderDialogPort {
   void CreateControls(const QFont& font);
 
   OrderState& order_;
+  SayFunction say_;
   Roulette roulette_;
   QTimer roulette_timer_;
   QEventLoop loop_;
+  std::array<QLabel*, 4> name_labels_{};
+  QPushButton* button_ = nullptr;
   bool ended_ = false;
-  int32_t result_ = 0;
+  bool result_ = false;
 };
-
-// Runs the named modal window over `owner`. Only "GameInit" exists; any
-// other name answers 0 and shows nothing.
-int32_t RunModalWindow(QWidget& owner, std::string_view name, OrderState& order,
-                       RandomSource& random, const QFont& font);
 
 }  // namespace qf
 

@@ -1,15 +1,11 @@
 #include "ui/qt_shell.h"
 
 #include <QAction>
-#include <QCoreApplication>
-#include <QEvent>
-#include <QKeyEvent>
 #include <QMessageBox>
-#include <QMouseEvent>
-#include <QThread>
 
+#include "game/seat_panels.h"
+#include "game/spoken.h"
 #include "ui/board_view.h"
-#include "ui/controls.h"
 #include "ui/order_dialog.h"
 
 namespace qf {
@@ -21,71 +17,60 @@ QString FromUtf8(std::string_view text) {
 
 }  // namespace
 
-// Swallows left presses (and double clicks) aimed at the client area, and
-// the keys that press a board cell, while the game flow pumps, so that no
-// press re-enters it; everything else, menus, painting and the cursor keys
-// included, goes on as usual.
-class QtShell::PressDropper : public QObject {
- public:
-  explicit PressDropper(QWidget& client_area) : client_area_(client_area) {}
-
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    switch (event->type()) {
-      case QEvent::MouseButtonPress:
-      case QEvent::MouseButtonDblClick:
-        if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) {
-          return false;
-        }
-        break;
-      case QEvent::KeyPress:
-        if (!BoardView::IsPressKey(static_cast<QKeyEvent*>(event)->key())) {
-          return false;
-        }
-        break;
-      default:
-        return false;
-    }
-    auto* widget = qobject_cast<QWidget*>(watched);
-    return widget != nullptr &&
-           (widget == &client_area_ || client_area_.isAncestorOf(widget));
-  }
-
- private:
-  QWidget& client_area_;
-};
-
 QtShell::QtShell(MainWindow& window, AppState& state)
     : window_(window),
       state_(state),
-      pause_(
-          [](int32_t ms) { QThread::msleep(static_cast<unsigned long>(ms)); }),
-      press_dropper_(new PressDropper(window.client_area())) {
+      pause_([&window](int32_t ms) { window.input_gate().Pause(ms); }) {
   since_pump_.start();
-  // The human may move while no game flow runs and the game is on; then
-  // the cells where the human's seat closes a run are legal.
-  window.board_view().SetMoveTest(
-      [&window, &state](int32_t column, int32_t row) {
-        return !window.InGameFlow() && !state.board.IsGameOver() &&
-               state.board.IsLegalMove(state.current_seat, column, row) != 0;
-      });
 }
 
-QtShell::~QtShell() {
-  window_.board_view().SetMoveTest(nullptr);
-  delete press_dropper_;
-}
-
-int32_t QtShell::RunModalWindow(std::string_view name) {
+bool QtShell::RunOrderWindow() {
   CheckClockOnNextPump();
-  const int32_t result = qf::RunModalWindow(
-      window_, name, state_.order, state_.random, window_.ui().dialog_font);
+  bool start = false;
+  {
+    OrderDialog dialog(window_, state_.order, state_.random,
+                       window_.ui().dialog_font,
+                       [this](std::string_view text) {
+                         window_.announcer().Say(text);
+                       });
+    start = dialog.Run();
+  }
   GiveBoardTheKeyboard();
-  return result;
+  return start;
 }
 
 void QtShell::GiveBoardTheKeyboard() {
   window_.activateWindow();
   window_.board_view().setFocus();
+}
+
+void QtShell::EnableStartCommand(bool enabled) {
+  window_.start_command().setEnabled(enabled);
+}
+
+void QtShell::SetUpSeatPanels(const std::array<SeatPanelTexts, 4>& panels) {
+  for (int32_t seat = 1; seat <= 4; ++seat) {
+    const SeatPanelWidgets& panel = window_.seat_panel(seat);
+    panel.frame->setTitle(FromUtf8(panels[seat - 1].title));
+    panel.frame->show();
+    panel.count->setText(QStringLiteral("2"));
+    panel.count->show();
+    QLabel& status = *panel.status;
+    status.setText(FromUtf8(panels[seat - 1].status));
+    // A status line grows to the right to fit its text in the face the
+    // program draws with; its position and height stay.
+    const int needed = status.fontMetrics().horizontalAdvance(status.text());
+    if (needed > status.width()) status.resize(needed, status.height());
+  }
+}
+
+void QtShell::ShowDiscCount(int32_t seat, int32_t count) {
+  window_.seat_panel(seat).count->setText(
+      count != 0 ? QString::number(count) : FromUtf8(kDisqualifiedText));
+}
+
+void QtShell::ShowStatusLine(int32_t seat, bool visible) {
+  window_.seat_panel(seat).status->setVisible(visible);
 }
 
 void QtShell::DrawBoard() {
@@ -100,34 +85,21 @@ void QtShell::DrawCell(int32_t seat, int32_t column, int32_t row) {
 
 void QtShell::Pause(int32_t milliseconds) {
   CheckClockOnNextPump();
-  // Counts and status lines changed just before the pause must be on the
-  // screen during it, like the board: paint what is pending, take no input.
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
   pause_(milliseconds);
 }
 
-void QtShell::PumpOneMessage() {
+void QtShell::Pump() {
   if (--calls_until_clock_check_ > 0) return;
   calls_until_clock_check_ = kCallsPerClockCheck;
   if (since_pump_.elapsed() < kPumpIntervalMs) return;
-  PumpNow();
-}
-
-void QtShell::PumpNow() {
-  // A pump inside a pump (an event handler that ends up here again) must not
-  // take the filter away from the outer one.
-  if (pump_depth_++ == 0) {
-    QCoreApplication::instance()->installEventFilter(press_dropper_);
-  }
-  QCoreApplication::processEvents(QEventLoop::AllEvents);
-  if (--pump_depth_ == 0) {
-    QCoreApplication::instance()->removeEventFilter(press_dropper_);
-  }
+  window_.input_gate().TakePendingEvents();
   since_pump_.restart();
 }
 
-void QtShell::ShowInfoMessage(std::string_view text, std::string_view caption) {
+void QtShell::ShowMessage(std::string_view text, std::string_view caption) {
   CheckClockOnNextPump();
+  // What led to the box is told before the box speaks for itself.
+  SayPendingNotice();
   QMessageBox box(QMessageBox::Information, FromUtf8(caption), FromUtf8(text),
                   QMessageBox::Ok, &window_);
   box.setTextFormat(Qt::PlainText);
@@ -135,20 +107,28 @@ void QtShell::ShowInfoMessage(std::string_view text, std::string_view caption) {
   GiveBoardTheKeyboard();
 }
 
-void QtShell::SetControlText(int32_t id, std::string_view text) {
-  if (QWidget* control = window_.Control(id)) {
-    SetWidgetText(*control, FromUtf8(text));
-  }
+void QtShell::SeatMoved(int32_t seat, int32_t column, int32_t row, int32_t) {
+  // The human hears the cell under the cursor change instead.
+  if (state_.order.PlayOrder[seat - 1] == kHumanParticipant) return;
+  pending_notice_ << FromUtf8(MoveText(state_.order, seat, column, row));
+  if (++pending_moves_ == kMovesPerNotice) SayPendingNotice();
 }
 
-void QtShell::ShowControl(int32_t id, bool visible) {
-  if (QWidget* control = window_.Control(id)) control->setVisible(visible);
+void QtShell::SeatDisqualified(int32_t seat) {
+  pending_notice_ << FromUtf8(DisqualifiedText(state_.order, seat));
 }
 
-void QtShell::SetStartEnabled(bool enabled) {
-  if (QAction* start = FindMenuCommand(window_.game_menu(), kCmdStart)) {
-    start->setEnabled(enabled);
+void QtShell::HumanToMove() {
+  pending_notice_ << FromUtf8(kYourTurnSpoken);
+  SayPendingNotice();
+}
+
+void QtShell::SayPendingNotice() {
+  if (!pending_notice_.isEmpty()) {
+    window_.announcer().Say(pending_notice_.join(QStringLiteral(". ")));
   }
+  pending_notice_.clear();
+  pending_moves_ = 0;
 }
 
 }  // namespace qf

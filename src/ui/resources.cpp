@@ -4,8 +4,6 @@
 #include <QPalette>
 #include <QStringList>
 
-#include "game/shell.h"
-
 namespace qf {
 
 QFont MakeUiFont() {
@@ -27,20 +25,12 @@ UiResources MakeUiResources() {
   ui.dialog_font = MakeUiFont();
   ui.face_color = QApplication::palette().color(QPalette::Button);
   ui.game_menu = std::make_unique<QMenu>(QString::fromUtf8(kGameMenuTitle));
-  QAction* start =
+  ui.start_command =
       ui.game_menu->addAction(QString::fromUtf8(kStartCommandText));
-  start->setData(kCmdStart);
   ui.game_menu->addSeparator();
-  QAction* quit = ui.game_menu->addAction(QString::fromUtf8(kQuitCommandText));
-  quit->setData(kCmdQuit);
+  ui.quit_command =
+      ui.game_menu->addAction(QString::fromUtf8(kQuitCommandText));
   return ui;
-}
-
-QAction* FindMenuCommand(const QMenu& menu, int32_t id) {
-  for (QAction* action : menu.actions()) {
-    if (!action->isSeparator() && action->data().toInt() == id) return action;
-  }
-  return nullptr;
 }
 
 QIcon ProgramIcon() {

@@ -8,7 +8,6 @@
 #include <QFont>
 #include <QIcon>
 #include <QMenu>
-#include <cstdint>
 #include <memory>
 
 namespace qf {
@@ -23,6 +22,8 @@ struct UiResources {
   QColor face_color;
   // Created before the window that shows it; the window only attaches it.
   std::unique_ptr<QMenu> game_menu;
+  QAction* start_command = nullptr;  // "始める", in game_menu
+  QAction* quit_command = nullptr;   // "終了(&X)", in game_menu
 };
 
 // The face every text uses: "ＭＳ Ｐゴシック" where it is installed, else the
@@ -30,8 +31,6 @@ struct UiResources {
 QFont MakeUiFont();
 // In start-up order: panel font, dialog font, face colour, menu.
 UiResources MakeUiResources();
-// The command of `menu` that carries `id` (1014, 1015), or null.
-QAction* FindMenuCommand(const QMenu& menu, int32_t id);
 // The program's icon from the embedded resources.
 QIcon ProgramIcon();
 

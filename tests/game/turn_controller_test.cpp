@@ -5,22 +5,21 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
-#include <map>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "game/app_state.h"
 #include "game/shell.h"
+#include "game/spoken.h"
 
 namespace qf {
 namespace {
-
-// The seat panels' columns of control ids, as the order window's teardown
-// leaves them: seat N's control is the column's id + 3 * (N - 1).
-constexpr int32_t kCounts = 1000, kGroups = 1001, kStatus = 1002;
 
 class Rig : public Shell {
  public:
@@ -28,17 +27,21 @@ class Rig : public Shell {
   TurnController controller{state, *this};
   // What the next order window leaves as PlayOrder, and its answer.
   std::array<int32_t, 4> order = {0, 1, 2, 3};
-  int32_t result = 1;
-  // The visible events in order: "order" (the order window), "start-" and
-  // "start+" (the menu item), "sN+" and "sN-" (seat N's status line shown or
+  bool start = true;
+  // The events in order: "order" (the order window), "start-" and "start+"
+  // (the menu item), "sN+" and "sN-" (seat N's status line shown or
   // hidden), "draw", "pump" (a run of pumps), "SCR" (cell C,R drawn with
   // seat S's disc, 0 for empty), "pN" (a pause of N ms), "[caption: text]"
-  // (a message box), and "mSCR"
-  // for a computer's whole move as seen: its search pumping, cell C,R
-  // blinking twice, 300 ms on and 300 ms off, then the board drawn.
+  // (a message box), "=SCR" (seat S moved to C,R), "xS" (seat S lost its
+  // last disc), "you" (the human may move), and "mSCR" for a computer's
+  // whole move as seen: its search pumping, cell C,R blinking twice, 300 ms
+  // on and 300 ms off, then the board drawn and the move told.
   std::string log;
-  std::map<int32_t, std::string> texts;
-  std::map<int32_t, bool> shown;
+  // By seat: the frame's title, the count, the status text and whether the
+  // frame, count and status line are shown.
+  std::array<std::string, 4> titles, statuses;
+  std::array<int32_t, 4> counts{};
+  std::array<std::array<bool, 3>, 4> shown{};
   std::vector<Cells> drawn;
 
   // Puts a position on the board of a running game, as shown, and clears
@@ -56,39 +59,54 @@ class Rig : public Shell {
     }
     state.board.SetPosition(cells, 4, 0);  // early: the search's base depth
     state.shown_board = cells;
+    drawn = {cells};
     log.clear();
     return star;
   }
   void Click(int32_t cell) {
-    controller.OnBoardClick(0, cell % 8 * 50 + 25, cell / 8 * 50 + 25);
+    controller.OnBoardPress({Coord{cell % 8, cell / 8}, true});
   }
-  // Seat 1..4's texts in one column, joined by '|', each hidden one in
-  // parentheses.
-  std::string Texts(int32_t column) {
+  // Seat 1..4's `texts` joined by '|', each hidden one (by `kind`: 0 frame,
+  // 1 count, 2 status line) in parentheses.
+  template <typename T>
+  std::string Texts(const std::array<T, 4>& texts, int kind) {
     std::string joined;
-    for (int32_t id = column; id < column + 12; id += 3) {
-      joined += shown[id] ? texts[id] : "(" + texts[id] + ")";
-      joined += id < column + 9 ? "|" : "";
+    for (int seat = 0; seat < 4; ++seat) {
+      std::ostringstream text;
+      text << texts[seat];
+      joined += shown[seat][kind] ? text.str() : "(" + text.str() + ")";
+      joined += seat < 3 ? "|" : "";
     }
     return joined;
   }
 
-  int32_t RunModalWindow(std::string_view name) override {
-    if (name != "GameInit") return 0;
+  bool RunOrderWindow() override {
     Add("order");
     state.order.ParticipantNames = {"You", "COM1", "COM2", "COM3"};
     state.order.PlayOrder = order;
-    state.order.panel_control_ids.WriteSeatPanelIds();
-    return result;
+    return start;
+  }
+  void EnableStartCommand(bool on) override { Add(on ? "start+" : "start-"); }
+  void SetUpSeatPanels(const std::array<SeatPanelTexts, 4>& panels) override {
+    for (int seat = 0; seat < 4; ++seat) {
+      titles[seat] = panels[seat].title;
+      statuses[seat] = panels[seat].status;
+      counts[seat] = 2;
+      shown[seat][0] = shown[seat][1] = true;
+    }
+  }
+  void ShowDiscCount(int32_t seat, int32_t count) override {
+    counts[seat - 1] = count;
+  }
+  void ShowStatusLine(int32_t seat, bool visible) override {
+    if (visible != shown[seat - 1][2])
+      Add("s" + std::to_string(seat) + (visible ? "+" : "-"));
+    shown[seat - 1][2] = visible;
   }
   void DrawBoard() override {
     EXPECT_EQ(state.shown_board, state.board.cells());
     drawn.push_back(state.shown_board);
-    if (Add("draw").size() < 45) return;
-    const std::string cell = log.substr(log.size() - 40, 3);
-    const std::string blink = cell + " p300 0" + cell.substr(1) + " p300 ";
-    if (log.ends_with("pump " + blink + blink + "draw"))
-      log.replace(log.size() - 45, 45, "m" + cell);
+    Add("draw");
   }
   void DrawCell(int32_t seat, int32_t column, int32_t row) override {
     // A computer's blink: its search has left the board as shown.
@@ -96,31 +114,33 @@ class Rig : public Shell {
     Add(std::to_string(seat * 100 + column * 10 + row + 1000).substr(1));
   }
   void Pause(int32_t ms) override { Add("p" + std::to_string(ms)); }
-  void PumpOneMessage() override { Add("pump"); }
-  void ShowInfoMessage(std::string_view text,
-                       std::string_view caption) override {
+  void Pump() override { Add("pump"); }
+  void ShowMessage(std::string_view text, std::string_view caption) override {
     Add("[" + std::string(caption) + ": " + std::string(text) + "]");
   }
-  void SetControlText(int32_t id, std::string_view text) override {
-    texts[id] = text;
+  void SeatMoved(int32_t seat, int32_t column, int32_t row,
+                 int32_t turned) override {
+    // The discs turned are those the seat gained beside the one placed.
+    auto discs = [seat](const Cells& cells) {
+      return std::count(cells.begin(), cells.end(), seat);
+    };
+    EXPECT_EQ(turned, discs(drawn.end()[-1]) - discs(drawn.end()[-2]) - 1);
+    const std::string cell = std::to_string(seat * 100 + column * 10 + row);
+    const std::string blink = cell + " p300 0" + cell.substr(1) + " p300 ";
+    if (log.ends_with("pump " + blink + blink + "draw"))
+      log.replace(log.size() - 45, 45, "m" + cell);
+    else
+      Add("=" + cell);
   }
-  void ShowControl(int32_t id, bool visible) override {
-    if ((id - kStatus) % 3 == 0 && visible != shown[id])
-      Add("s" + std::to_string((id - kStatus) / 3 + 1) + (visible ? "+" : "-"));
-    shown[id] = visible;
+  void SeatDisqualified(int32_t seat) override {
+    Add("x" + std::to_string(seat));
   }
-  void SetStartEnabled(bool on) override { Add(on ? "start+" : "start-"); }
+  void HumanToMove() override { Add("you"); }
 
-  // Logs an event (a run of pumps as one), then presses on all 64 cells and
-  // "始める": every event comes while a flow runs, so each press must be
-  // ignored, and every expectation of these tests also says they change
-  // nothing.
-  const std::string& Add(const std::string& event) {
-    if (event == "pump" && log.ends_with(event)) return log;
+  // Logs an event, a run of pumps as one.
+  void Add(const std::string& event) {
+    if (event == "pump" && log.ends_with(event)) return;
     log += (log.empty() ? "" : " ") + event;
-    for (int32_t cell = 0; cell < 64; ++cell) Click(cell);
-    controller.StartGame();
-    return log;
   }
 };
 
@@ -133,21 +153,27 @@ TEST(GameTest, ASecondGamePlayedToTheEnd) {
   Rig rig;
   rig.order = {1, 0, 3, 2};
   rig.controller.StartGame();
+  EXPECT_EQ(SeatingText(rig.state.order),
+            "You: white, seat 2. COM1: black, seat 1. COM3: red, seat 3. "
+            "COM2: yellow, seat 4");
+  EXPECT_EQ(rig.controller.Standings(),
+            "You, white, 1 disc. COM1, black, 4 discs. COM3, red, 2 discs. "
+            "COM2, yellow, 2 discs. Your turn");
   rig.Click(rig.Prepare("///////..*12"));
-  rig.result = 0;
+  rig.start = false;
   rig.controller.StartGame();
   rig.order = {0, 0, 0, 0};
-  rig.result = 1;
+  rig.start = true;
   rig.controller.StartGame();
   rig.Click(3 + 8 * 5);  // legal from the start
   rig.order = {2, 1, 3, 0};
   rig.controller.StartGame();
   EXPECT_EQ(rig.log,
-            "draw s2- p500 [結果: You Win!] start+ order order order start- "
-            "s1+ draw pump p500 m135 p200 s1- s2+ m234 p200 s2- s3+ m375 p200 "
-            "s3- s4+");
-  EXPECT_EQ(rig.Texts(kGroups), "黒 - COM2|白 - COM1|赤 - COM3|黄 - You");
-  EXPECT_EQ(rig.Texts(kCounts) + " " + rig.Texts(kStatus),
+            "draw =227 x1 s2- p500 [結果: You Win!] start+ order order order "
+            "start- s1+ draw pump p500 m135 p200 s1- s2+ m234 p200 s2- s3+ "
+            "m375 p200 s3- s4+ you");
+  EXPECT_EQ(rig.Texts(rig.titles, 0), "黒 - COM2|白 - COM1|赤 - COM3|黄 - You");
+  EXPECT_EQ(rig.Texts(rig.counts, 1) + " " + rig.Texts(rig.statuses, 2),
             "3|3|4|1 (Thinking...)|(Thinking...)|(Thinking...)|Your Turn");
   const Board& board = rig.state.board;
   for (int presses = 0; !board.IsGameOver() && presses < 61; ++presses) {
@@ -156,80 +182,87 @@ TEST(GameTest, ASecondGamePlayedToTheEnd) {
     while (cell < 63 && !board.IsLegalMove(4, cell % 8, cell / 8)) ++cell;
     rig.Click(cell);
   }
-  // Each game's start and each move drawn once: three in the first game.
-  EXPECT_EQ(rig.drawn.size(), 4u + board.MoveCount());
+  // The prepared position and the press in it, then the second game's start
+  // and each of its moves, drawn once.
+  EXPECT_EQ(rig.drawn.size(), 3u + board.MoveCount());
   EXPECT_TRUE(rig.log.ends_with(" p500 [結果: You Win!] start+")) << rig.log;
+  EXPECT_TRUE(rig.controller.Standings().ends_with(". Game over"));
 }
 
-// The human in seat 1 presses at (x, y) on a prepared position; the cell
-// marked '*' is the one that press must play, if any. Then what the player
-// sees: the events, the board drawn first and the counts.
+// The human in seat 1 presses on a prepared position; the cell marked '*' is
+// the one that press must play, if any. Then what the player sees: the
+// events, the board drawn first and the counts.
 void ExpectPress(const std::array<int32_t, 4>& order, std::string_view rows,
-                 uint16_t x, uint16_t y, const std::string& log) {
-  SCOPED_TRACE(std::to_string(x) + "," + std::to_string(y) + ": " + log);
+                 const BoardPress& press, const std::string& log) {
+  SCOPED_TRACE(log);
   Rig rig;
   rig.order = order;
   rig.controller.StartGame();
   const int star = rig.Prepare(rows);
   Board expected = rig.state.board;
   const bool played = expected.PlaceMove(1, star % 8, star / 8);
-  rig.controller.OnBoardClick(0, x, y);
+  rig.controller.OnBoardPress(press);
   EXPECT_EQ(rig.log, log);
   EXPECT_EQ(played ? rig.drawn.at(1) : rig.state.board.cells(),
             expected.cells());
   for (int32_t seat = 1; seat <= 4 && played; ++seat) {
-    const int32_t n = rig.state.board.CountDiscs(seat);
-    EXPECT_EQ(rig.texts[kCounts + 3 * seat - 3],
-              n ? std::to_string(n) : "失格");
+    EXPECT_EQ(rig.counts[seat - 1], rig.state.board.CountDiscs(seat));
   }
+}
+
+BoardPress LeftOn(int32_t column, int32_t row) {
+  return {Coord{column, row}, true};
 }
 
 // From the start position seat 1 can take (0,5), (1,5), (2,5) and (3,5),
 // and with two more discs (7,7).
 TEST(GameTest, APressPlaysTheCellUnderIt) {
-  // x = 400 is column 8, not 0 nor 7; x = -10 is left of the board; (1,3)
-  // is taken.
-  for (const auto& [x, y] : std::vector<std::pair<uint16_t, uint16_t>>{
-           {400, 260}, {400, 399}, {65526, 260}, {75, 175}}) {
-    ExpectPress({0, 3, 1, 2}, "///.11..33/.22..44///.....12", x, y, "");
+  // Beside the board, on a taken cell, and the right button on a legal one.
+  for (const BoardPress& press : {BoardPress{std::nullopt, true}, LeftOn(1, 3),
+                                  BoardPress{Coord{3, 5}, false}}) {
+    ExpectPress({0, 3, 1, 2}, "///.11..33/.22..44///.....12", press, "");
   }
-  // The last pixel of column 3, the first of column 0 (and x is the low
-  // word, y the high), and the last of the board; each seat in turn.
-  ExpectPress({0, 3, 1, 2}, "///.11..33/.22..44/...*", 199, 260,
-              "draw s1- p500 s2+ m234 s2- s3+ m375 s3- s4+ m474 s4- s1+");
-  ExpectPress({0, 3, 1, 2}, "///.11..33/.22..44/*", 0, 260,
-              "draw s1- p500 s2+ m222 s2- s3+ m345 s3- s4+ m462 s4- s1+");
-  ExpectPress({0, 3, 1, 2}, "///.11..33/.22..44///.....12*", 399, 399,
-              "draw s1- p500 s2+ m232 s2- s3+ m375 s3- s4+ m474 s4- s1+");
+  // Each seat in turn.
+  ExpectPress({0, 3, 1, 2}, "///.11..33/.22..44/...*", LeftOn(3, 5),
+              "draw =135 s1- p500 s2+ m234 s2- s3+ m375 s3- s4+ m474 s4- s1+ "
+              "you");
+  ExpectPress({0, 3, 1, 2}, "///.11..33/.22..44/*", LeftOn(0, 5),
+              "draw =105 s1- p500 s2+ m222 s2- s3+ m345 s3- s4+ m462 s4- s1+ "
+              "you");
+  ExpectPress({0, 3, 1, 2}, "///.11..33/.22..44///.....12*", LeftOn(7, 7),
+              "draw =177 s1- p500 s2+ m232 s2- s3+ m375 s3- s4+ m474 s4- s1+ "
+              "you");
 }
 
 TEST(GameTest, WhatFollowsTheHumansMove) {
   const std::string pass = "は石を置ける場所が無いためパスとなります。]";
   // The human's move ends the game: one winner, all four tied, and two
   // winners named in participant order, not seat order.
-  ExpectPress({0, 1, 2, 3}, "12*", 125, 25,
-              "draw s1- p500 [結果: You Win!] start+");
-  ExpectPress({0, 1, 2, 3}, "12*//222/////333..444", 125, 25,
-              "draw s1- p500 [結果: Draw Game!] start+");
-  ExpectPress({0, 3, 1, 2}, "12*//2222/////3333..44", 125, 25,
-              "draw s1- p500 [結果: COM1 COM3 Win!] start+");
+  ExpectPress({0, 1, 2, 3}, "12*", LeftOn(2, 0),
+              "draw =120 x2 s1- p500 [結果: You Win!] start+");
+  ExpectPress({0, 1, 2, 3}, "12*//222/////333..444", LeftOn(2, 0),
+              "draw =120 s1- p500 [結果: Draw Game!] start+");
+  ExpectPress({0, 3, 1, 2}, "12*//2222/////3333..44", LeftOn(2, 0),
+              "draw =120 s1- p500 [結果: COM1 COM3 Win!] start+");
   // Seat 2's move ends it: seats 3 and 4 keep a disc but are not visited.
-  ExpectPress({0, 3, 1, 2}, "12*///....3//....4//21", 125, 25,
-              "draw s1- p500 s2+ m227 s2- [結果: You COM3 Win!] start+");
+  ExpectPress({0, 3, 1, 2}, "12*///....3//....4//21", LeftOn(2, 0),
+              "draw =120 s1- p500 s2+ m227 s2- [結果: You COM3 Win!] start+");
   // Seat 2 has a disc but no move: it passes with a message. The press
   // takes seat 3's last disc: it passes silently.
-  ExpectPress(
-      {0, 2, 3, 1}, "13*///.......2//41//14", 125, 25,
-      "draw s1- p500 s2+ [リバーシ: COM2" + pass + " s2- s4+ m425 s4- s1+");
+  ExpectPress({0, 2, 3, 1}, "13*///.......2//41//14", LeftOn(2, 0),
+              "draw =120 x3 s1- p500 s2+ [リバーシ: COM2" + pass +
+                  " s2- s4+ m425 s4- s1+ you");
   // Seat 2's first move leaves the human without a move; its second, which
   // only the first makes possible, gives the human one again.
-  ExpectPress({0, 1, 2, 3}, "12*//21.1/.....1", 125, 25,
-              "draw s1- p500 s2+ m222 s2- s1+ [リバーシ: あなた" + pass +
-                  " s1- s2+ m242 s2- s1+");
-  // Seat 2 takes all the human's discs; the computers play on alone, and
-  // the human's status line never shows again.
-  ExpectPress({0, 1, 2, 3}, "213*/////.42.2", 175, 25,
-              "draw s1- p500 s2+ m240 s2- s4+ m435 s4- s2+ m205 s2- "
+  ExpectPress({0, 1, 2, 3}, "12*//21.1/.....1", LeftOn(2, 0),
+              "draw =120 s1- p500 s2+ m222 s2- s1+ [リバーシ: あなた" + pass +
+                  " s1- s2+ m242 s2- s1+ you");
+  // The press takes seat 3's last disc, seat 2 takes all the human's
+  // discs; the computers play on alone, and the human's status line never
+  // shows again.
+  ExpectPress({0, 1, 2, 3}, "213*/////.42.2", LeftOn(3, 0),
+              "draw =130 x3 s1- p500 s2+ m240 x1 s2- s4+ m435 s4- s2+ m205 x4 "
+              "s2- "
               "[結果: COM1 Win!] start+");
 }
 

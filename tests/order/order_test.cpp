@@ -30,16 +30,14 @@ TEST(RandomSourceTest, FractionsFromStateOneAndHalfwayStates) {
 }
 
 // The roulette's window as a log of what it is told.
-class RouletteTest : public testing::Test, public OrderDialogPort {
+class RouletteTest : public testing::Test, public OrderWindow {
  protected:
-  void StartTimer(int32_t id, int32_t ms) override {
-    log_ << "timer" << id << '/' << ms << ' ';
+  void StartSpinning(int32_t ms) override { log_ << "spin" << ms << ' '; }
+  void ShowName(int32_t position, std::string_view name) override {
+    log_ << position << '=' << name << ' ';
   }
-  void StopTimer(int32_t id) override { log_ << "stop" << id << ' '; }
-  void SetItemText(int32_t id, std::string_view text) override {
-    log_ << id << '=' << text << ' ';
-  }
-  void EndModalWindow(int32_t code) override { log_ << "end" << code << ' '; }
+  void OrderFixed() override { log_ << "fixed "; }
+  void End(bool start) override { log_ << "end" << start << ' '; }
 
   std::ostringstream log_;
   uint32_t clock_ = 1;
@@ -54,9 +52,8 @@ TEST_F(RouletteTest, SpinsUntilTwoPressesAndAReopenedWindowSpinsAnew) {
   for (int press = 0; press < 2; ++press) roulette_.OrderButtonPressed();
   // From state 1 the ticks draw 2 1 3 0, 0 2 1 3 and 0 3 1 2.
   EXPECT_EQ(log_.str(),
-            "timer2000/10 1008=COM2 1009=COM1 1011=COM3 1012=You "
-            "1008=You 1009=COM2 1011=COM1 1012=COM3 1008=You 1009=COM3 "
-            "1011=COM1 1012=COM2 stop2000 1013=対局開始 end1 ");
+            "spin10 0=COM2 1=COM1 2=COM3 3=You 0=You 1=COM2 2=COM1 3=COM3 "
+            "0=You 1=COM3 2=COM1 3=COM2 fixed end1 ");
 
   // Reopened: seeded from the clock; a press before the first tick plays
   // the order the labels show until then, You, COM1, COM2, COM3.
@@ -64,7 +61,7 @@ TEST_F(RouletteTest, SpinsUntilTwoPressesAndAReopenedWindowSpinsAnew) {
   log_.str("");
   roulette_.StartRoulette();
   for (int press = 0; press < 2; ++press) roulette_.OrderButtonPressed();
-  EXPECT_EQ(log_.str(), "timer2000/10 stop2000 1013=対局開始 end1 ");
+  EXPECT_EQ(log_.str(), "spin10 fixed end1 ");
   EXPECT_EQ(random_.RandomState(), 777u);
   EXPECT_EQ(state_.PlayOrder, (std::array<int32_t, 4>{0, 1, 2, 3}));
   for (int tick = 0; tick < 2000; ++tick) {  // every draw a permutation
