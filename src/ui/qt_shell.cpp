@@ -110,8 +110,9 @@ void QtShell::ShowMessage(std::string_view text, std::string_view caption) {
 void QtShell::SeatMoved(int32_t seat, int32_t column, int32_t row, int32_t) {
   // The human hears the cell under the cursor change instead.
   if (state_.order.PlayOrder[seat - 1] == kHumanParticipant) return;
+  if (pending_moves_ == kMovesPerNotice) SayPendingNotice();
   pending_notice_ << FromUtf8(MoveText(state_.order, seat, column, row));
-  if (++pending_moves_ == kMovesPerNotice) SayPendingNotice();
+  ++pending_moves_;
 }
 
 void QtShell::SeatDisqualified(int32_t seat) {

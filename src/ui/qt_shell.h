@@ -23,7 +23,8 @@ class QtShell : public Shell {
   // this many calls, and takes events only this often.
   static constexpr int kCallsPerClockCheck = 256;
   static constexpr int64_t kPumpIntervalMs = 10;
-  // Computer moves told in one go at most, so that no notice grows long.
+  // Computer moves told in one go at most, so that no notice grows long
+  // while the computers play on without the human.
   static constexpr int kMovesPerNotice = 3;
 
   QtShell(MainWindow& window, AppState& state);

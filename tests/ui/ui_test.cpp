@@ -14,13 +14,10 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "game/turn_controller.h"
-#include "order/roulette.h"
 #include "ui/board_painter.h"
 #include "ui/board_view.h"
-#include "ui/controls.h"
 #include "ui/order_dialog.h"
-#include "ui/qt_shell.h"
+#include "ui/program.h"
 
 namespace qf::testing {
 namespace {
@@ -29,27 +26,26 @@ namespace {
 const QRgb kSeatRgb[] = {0, qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(255, 0, 0),
                          qRgb(255, 255, 0)};
 
-// The program's window, shell and game flow over a fresh state, without
-// pauses; the window is shown and active.
-struct Fixture {
-  AppState state;
-  UiResources ui = MakeUiResources();
-  MainWindow window{ui, state.shown_board};
-  QtShell shell{window, state};
-  TurnController flow{state, shell};
+// The program over a fresh state, without pauses; the window is shown and
+// active.
+struct Fixture : Program {
   BoardView& view = window.board_view();
   int quits = 0;
 
   Fixture() {
     shell.SetPauseFunction([](int32_t) {});
     window.SetQuitHandler([this] { ++quits; });
-    window.SetStartHandler([this] { flow.StartGame(); });
     window.show();
     if (!QTest::qWaitForWindowActive(&window)) qWarning("not active");
   }
   // The client point (x, y) in the window's coordinates.
   QPoint At(int x, int y) { return {x, y + window.menuBar()->height()}; }
-  QAction* Command(int id) { return FindMenuCommand(window.game_menu(), id); }
+  // The client area as it is on the screen.
+  QImage Screen() {
+    return window.screen()
+        ->grabWindow(window.winId(), 0, At(0, 0).y(), 500, 400)
+        .toImage();
+  }
   // Into the window (or `target`): "Lx,y" a left click at the client point
   // (x, y), "Dx,y" a double click, "Rx,y" a right click, else a key.
   void Input(const QString& input, QWindow* target = nullptr) {
@@ -69,10 +65,7 @@ struct Fixture {
   // The first pixel of the client area's first `width` columns on the
   // screen that differs from `cells` drawn over the face colour, or "".
   QString WrongPixel(const Cells& cells, int width = 500) {
-    const QImage image =
-        window.screen()
-            ->grabWindow(window.winId(), 0, At(0, 0).y(), width, 400)
-            .toImage();
+    const QImage image = Screen();
     for (int i = 0; i < width * 400; ++i) {
       const int x = i % width, y = i / width, cx = x % 50, cy = y % 50;
       const bool off = x >= 400 || cx == 49 || cy == 49;
@@ -108,6 +101,15 @@ void WhenModal(std::function<void(QWidget& modal)> action) {
   });
 }
 
+// "c,r" for a press on a board cell, "-" beside the board; "?" after one
+// that the left button did not make.
+QString Describe(const BoardPress& press) {
+  return (press.cell ? QString("%1,%2").arg(press.cell->column).arg(
+                           press.cell->row)
+                     : QString("-")) +
+         (press.left_button ? "" : "?");
+}
+
 }  // namespace
 
 class UiTest : public QObject {
@@ -115,9 +117,10 @@ class UiTest : public QObject {
 
  private slots:
   // The board's pixels and a blink that lasts until the next paint, the
-  // window and controls as laid out, the menu, and the accessible table:
-  // table row r, column c is the cell (c, r), named from the ShownBoard;
-  // and the order window's result.
+  // window and its panels, the menu, and the board as assistive technology
+  // reads it: 64 cells, child 8r + c being the cell (c, r), named from the
+  // ShownBoard, with no row and column interface; a notice said to it
+  // changes no pixel.
   void Window() {
     Fixture f;
     Cells filled{};
@@ -132,71 +135,76 @@ class UiTest : public QObject {
       f.view.repaint();
       QCOMPARE(f.WrongPixel(f.state.shown_board), QString());
     }
+    f.window.announcer().Say(QStringLiteral("COM2 e6. Your turn"));
+    QCoreApplication::processEvents();
+    QCOMPARE(f.WrongPixel(f.state.shown_board), QString());
+    QCOMPARE(QAccessible::queryAccessibleInterface(&f.window.announcer())
+                 ->role(),
+             QAccessible::Notification);
     QWidget& client = f.window.client_area();
     QCOMPARE(QRect(client.mapTo(&f.window, QPoint()), client.size()),
              QRect(f.At(0, 0), QSize(500, 400)));
     QCOMPARE(f.window.size(), QSize(500, f.At(0, 400).y()));
     QCOMPARE(f.window.minimumSize(), f.window.maximumSize());
-    QString layout;  // the controls, all hidden in the client area
-    for (int id = 1000; id <= 1011; ++id) {
-      QWidget* c = f.window.Control(id);
-      QVERIFY(c->isHidden() && c->parentWidget() == &client);
-      QDebug(&layout).nospace() << c->geometry();
+    // The panels, hidden until a game, lie right of the board one below
+    // the other in seat order, each frame around its count and status line.
+    QRect above(416, 0, 78, 60);
+    for (int seat = 1; seat <= 4; ++seat) {
+      const SeatPanelWidgets& panel = f.window.seat_panel(seat);
+      const QRect frame = panel.frame->geometry();
+      QVERIFY(frame.contains(panel.count->geometry()) &&
+              frame.contains(panel.status->geometry()));
+      QVERIFY(frame.left() > 400 && frame.right() < 500 &&
+              frame.top() > above.bottom() && frame.bottom() < 400);
+      QVERIFY(panel.count->isHidden() && panel.status->isHidden() &&
+              panel.frame->isHidden());
+      above = frame;
     }
-    QCOMPARE(layout,
-             "QRect(428,89 44x15)QRect(416,67 78x72)QRect(430,110 55x15)"
-             "QRect(426,171 46x15)QRect(416,150 78x72)QRect(430,193 53x15)"
-             "QRect(430,254 44x15)QRect(416,232 78x72)QRect(430,275 55x15)"
-             "QRect(428,336 46x15)QRect(416,315 78x72)QRect(431,358 53x15)");
-    QString items;  // on the menu bar: text, id, enabled, separator
+    QString items;  // on the menu bar: text, enabled, separator
     for (QAction* a : f.window.menuBar()->actions()[0]->menu()->actions()) {
-      QDebug(&items).noquote() << a->text() << a->data().toInt()
-                               << a->isEnabled() << a->isSeparator();
+      QDebug(&items).noquote() << a->text() << a->isEnabled()
+                               << a->isSeparator();
     }
-    QCOMPARE(items,
-             "始める 1014 true false  0 true true 終了(&X) 1015 true false ");
+    QCOMPARE(items, "始める true false  true true 終了(&X) true false ");
     auto* board = QAccessible::queryAccessibleInterface(&f.view);
-    QAccessibleTableInterface* table = board->tableInterface();
-    QVERIFY(table && board->role() == QAccessible::Table);
+    QVERIFY(board->role() == QAccessible::Table && !board->tableInterface());
     QCOMPARE(board->text(QAccessible::Name), "Board");
-    QVERIFY(table->rowCount() == 8 && table->columnCount() == 8 &&
-            board->childCount() == 64);
-    QCOMPARE(table->cellAt(3, 1)->text(QAccessible::Name), "b4, black");
-    QCOMPARE(table->cellAt(3, 1)->rect(),
+    QCOMPARE(board->childCount(), 64);
+    QAccessibleInterface* b4 = board->child(3 * 8 + 1);
+    QVERIFY(b4->role() == QAccessible::Cell && !b4->tableCellInterface());
+    QCOMPARE(b4->text(QAccessible::Name), "b4, black");
+    QCOMPARE(b4->rect(),
              QRect(f.view.mapToGlobal(QPoint(50, 150)), QSize(50, 50)));
+    QCOMPARE(board->childAt(b4->rect().center().x(), b4->rect().center().y()),
+             b4);
     QCOMPARE(f.CellNames().mid(0, 5).join(';'),
              "a1, empty;b1, red;c1, black;d1, yellow;e1, white");
-    // Only "GameInit" opens the order window; closing it gives no game.
-    WhenModal([](QWidget&) {});
-    for (QString name : {"gameinit", "GameInit2", "GameIni", "", "GameInit"}) {
-      QCOMPARE(RunModalWindow(f.window, name.toStdString(), f.state.order,
-                              f.state.random, f.ui.dialog_font),
-               0);
-      // Written as the window goes; the last entry is seat 4's frame.
-      QCOMPARE(f.state.order.panel_control_ids.ids()[11],
-               name == "GameInit" ? 1010 : 0);
-    }
   }
 
-  // Presses reach the game flow with their client point, past the board and
-  // the shown panels; Enter, Return and Space press the centre of the
-  // cursor's cell, which starts at (3, 3) and is drawn from the first key
-  // until a mouse press.
+  // Presses reach the game flow as the cell under them, beside the board as
+  // none, with their button; Enter, Return and Space press the cursor's
+  // cell, which starts at (3, 3) and is drawn from the first key until a
+  // mouse press.
   void Presses() {
     const std::tuple<const char*, const char*, bool> rows[] = {
-        {"Space L0,0 L399,399 L400,10 L450,100 L499,399 L125,75 D60,70 R0,0",
-         "175,175 0,0 399,399 400,10 450,100 499,399 125,75 60,70", false},
-        {"A Esc Tab Space Return Enter", "175,175 175,175 175,175", true},
+        {"Space L0,0 L399,399 L400,10 L450,100 L499,399 L125,75 D60,70 R0,0 "
+         "L49,350",
+         "3,3 0,0 7,7 - - - 2,1 1,1 0,0? 0,7", false},
+        {"A Esc Tab Space Return Enter", "3,3 3,3 3,3", true},
         {"Left Left Left Left Up Up Up Up Return Down Down Down Down Down Down "
          "Down Down End Right Space Home Enter",
-         "25,25 375,375 25,375", true}};
+         "0,0 7,7 0,7", true}};
     for (auto [input, presses, ring] : rows) {
       Fixture f;
       QStringList seen;
-      f.window.SetClickHandler([&](uint32_t flags, uint16_t x, uint16_t y) {
-        seen << QString("%1,%2").arg(x).arg(y) + (flags == 1 ? "" : "?");
-      });
-      for (int id = 1000; id <= 1011; ++id) f.window.Control(id)->show();
+      f.window.SetPressHandler(
+          [&](const BoardPress& press) { seen << Describe(press); });
+      for (int seat = 1; seat <= 4; ++seat) {
+        const SeatPanelWidgets& panel = f.window.seat_panel(seat);
+        for (QWidget* w : {(QWidget*)panel.frame, (QWidget*)panel.count,
+                           (QWidget*)panel.status})
+          w->show();
+      }
       f.Input(input);
       QCOMPARE(seen.join(' '), presses);
       QCoreApplication::processEvents();  // the ring is all a key draws
@@ -204,87 +212,94 @@ class UiTest : public QObject {
     }
   }
 
-  // Left presses, Enter, Return and Space on the client area and the board
-  // are dropped while the game flow pumps; the cursor keys and the menu go
-  // on: "終了(&X)" quits from inside the pump.
-  void PumpDropsPresses() {
+  // While a step of the game flow pumps, left presses and the keys that
+  // press a cell are dropped; the cursor keys and the menu go on, and
+  // "終了(&X)" quits from inside the pump. During a pause all input waits
+  // and then follows in order, while the panels are painted; Enter held
+  // down does not press again.
+  void InputGate() {
     Fixture f;
-    int presses = 0;
-    f.window.SetClickHandler([&](uint32_t, uint16_t, uint16_t) { ++presses; });
-    auto pump_until_quit = [&] {
-      const int quits = f.quits;
-      QMetaObject::invokeMethod(f.Command(kCmdQuit), &QAction::trigger,
+    QStringList seen;
+    f.window.SetPressHandler(
+        [&](const BoardPress& press) { seen << Describe(press); });
+    f.window.SetStartHandler([&] {
+      QMetaObject::invokeMethod(  // taken by the pump
+          &f.view, [&] { f.Input("L20,20 Return Enter Space Up"); },
+          Qt::QueuedConnection);
+      QMetaObject::invokeMethod(f.window.ui().quit_command, &QAction::trigger,
                                 Qt::QueuedConnection);
       QDeadlineTimer timer(20000);
-      while (f.quits == quits && !timer.hasExpired()) f.shell.PumpOneMessage();
-    };
-    QMetaObject::invokeMethod(  // taken by the pump
-        &f.view, [&] { f.Input("L20,20 Return Enter Space Up"); },
-        Qt::QueuedConnection);
-    pump_until_quit();
-    f.window.SetStartHandler(pump_until_quit);  // a pump in the game flow
-    f.Command(kCmdStart)->trigger();
-    QCOMPARE(QList<int>({f.quits, presses}), QList<int>({2, 0}));
+      while (f.quits == 0 && !timer.hasExpired()) f.shell.Pump();
+    });
+    f.window.start_command().trigger();
+    QCOMPARE(f.quits, 1);
     QCOMPARE(f.view.Cursor(), QPoint(3, 2));
-  }
 
-  // A count and a status line changed just before a pause are on the screen
-  // (the window's backing store) when the pause begins.
-  void PauseShowsChangedPanels() {
-    Fixture f;
-    auto grab = [&](int id) {
-      return f.window.screen()
-          ->grabWindow(f.window.winId(), 0, f.At(0, 0).y(), 500, 400)
-          .toImage()
-          .copy(f.window.Control(id)->geometry());
-    };
-    const QImage empty_status = grab(1002);
-    for (int32_t id : {1000, 1002}) f.shell.ShowControl(id, true);
-    QTRY_VERIFY(grab(1002) != empty_status);
-    const QImage old_count = grab(1000);
-    QImage count, status;
-    f.shell.SetPauseFunction(
-        [&](int32_t) { count = grab(1000), status = grab(1002); });
-    f.shell.SetControlText(1000, "64");
-    f.shell.ShowControl(1002, false);
-    f.shell.Pause(500);
-    QVERIFY(count != old_count);
-    QCOMPARE(status, empty_status);
+    QLabel& count = *f.window.seat_panel(1).count;
+    count.show();
+    QCoreApplication::processEvents();
+    const QRect where = count.geometry();
+    const QImage before = f.Screen().copy(where);
+    QImage during;
+    QTimer::singleShot(20, [&] {
+      f.Input("L20,20 Right Return");
+      during = f.Screen().copy(where);
+      seen << "paused";
+    });
+    count.setText("64");
+    f.window.input_gate().Pause(200);
+    QCoreApplication::processEvents();
+    QKeyEvent held(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier,
+                   QStringLiteral("\r"), true);
+    QCoreApplication::sendEvent(f.window.windowHandle(), &held);
+    QCOMPARE(seen.join(' '), "paused 0,0 4,2");
+    QVERIFY(during != before);
   }
 
   // A game started by keys (the order window's button has the keyboard;
-  // Escape and Enter do nothing there), then one move by keys on the first
-  // cell the accessible table calls legal.
+  // Escape and Enter do nothing there): the seating is told once the order
+  // is fixed, then the opening moves and the turn; S tells the standings.
+  // Then one move by keys on the first cell the board calls legal.
   void StartAndOneLegalPress() {
     Fixture f;
     QTimer boxes;  // closes the pass boxes, rare this early but possible
     connect(&boxes, &QTimer::timeout, [] {
       if (QWidget* box = QApplication::activeModalWidget()) box->close();
     });
-    WhenModal([&](QWidget& dialog) {
-      QWidget* button = FindControl(dialog, kOrderButtonId);
-      QWidget* last = FindControl(dialog, kNameLabelIds[3]);
-      QVERIFY(QTest::qWaitFor([&] { return button->hasFocus(); }));
-      QVERIFY(QTest::qWaitFor([&] { return WidgetText(*last) == "You"; }));
-      QTest::keyClick(button, Qt::Key_Space);  // stops with You in seat 4
+    WhenModal([&](QWidget& window) {
+      auto& dialog = static_cast<OrderDialog&>(window);
+      QVERIFY(QTest::qWaitFor([&] { return dialog.button().hasFocus(); }));
+      QVERIFY(QTest::qWaitFor(
+          [&] { return dialog.name_label(3).text() == "You"; }));
+      QTest::keyClick(&dialog.button(), Qt::Key_Space);  // You in seat 4
       f.Input("Esc Return Enter", dialog.windowHandle());
-      QVERIFY(dialog.isVisible() && WidgetText(*last) == "You");
+      QVERIFY(dialog.isVisible() && dialog.name_label(3).text() == "You");
+      QCOMPARE(dialog.button().text(), "対局開始");
+      QCOMPARE(f.window.announcer().LastSaid(),
+               "You: yellow, seat 4. " + dialog.name_label(0).text() +
+                   ": black, seat 1. " + dialog.name_label(1).text() +
+                   ": white, seat 2. " + dialog.name_label(2).text() +
+                   ": red, seat 3");
       boxes.start(5);
       f.Input("Space", dialog.windowHandle());
     });
-    f.Command(kCmdStart)->trigger();
+    f.window.start_command().trigger();
     QCOMPARE(f.state.board.MoveCount(), 3);
     QCOMPARE(f.WrongPixel(f.state.board.cells(), 400), QString());
-    f.window.SetClickHandler([&](uint32_t flags, uint16_t x, uint16_t y) {
+    QVERIFY(f.window.announcer().LastSaid().endsWith(". Your turn"));
+    QCOMPARE(f.window.announcer().LastSaid().count(". "), 3);
+    f.Input("S");
+    QCOMPARE(f.window.announcer().LastSaid().toStdString(), f.flow.Standings());
+    f.window.SetPressHandler([&](const BoardPress& press) {
       QVERIFY(f.CellNames().filter(", legal").isEmpty());  // not the turn
-      f.flow.OnBoardClick(flags, x, y);
+      f.flow.OnBoardPress(press);
     });
     const int cell = f.CellNames().indexOf(QRegularExpression(".*legal"));
     f.Input("Up Up Up Home " + QString("Down ").repeated(cell / 8) +
             QString("Right ").repeated(cell % 8));
-    auto* table = QAccessible::queryAccessibleInterface(&f.view);
-    QVERIFY(cell >= 0 && table->child(cell)->state().focused);  // the cursor
-    QVERIFY(!table->child(63 - cell)->state().focused);
+    auto* board = QAccessible::queryAccessibleInterface(&f.view);
+    QVERIFY(cell >= 0 && board->child(cell)->state().focused);  // the cursor
+    QVERIFY(!board->child(63 - cell)->state().focused);
     f.Input("Return");
     // The press was placed, the computer seats answered, and the human is to
     // move again: the cells where the human may move are named legal.
@@ -294,9 +309,9 @@ class UiTest : public QObject {
       QCOMPARE(f.CellNames()[i].endsWith(", legal"),
                f.state.board.IsLegalMove(4, i % 8, i / 8) != 0);
     }
-    QVERIFY(!f.Command(kCmdStart)->isEnabled());
-    QVERIFY(f.window.Control(1011)->isVisible());
-    QCOMPARE(WidgetText(*f.window.Control(1011)), "Your Turn");
+    QVERIFY(!f.window.start_command().isEnabled());
+    QVERIFY(f.window.seat_panel(4).status->isVisible());
+    QCOMPARE(f.window.seat_panel(4).status->text(), "Your Turn");
   }
 };
 
