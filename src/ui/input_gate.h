@@ -1,25 +1,22 @@
 // The one rule for what the player's input does while the game flow runs.
 //
-//  - No step of the game flow runs: input is handled as usual.
-//  - A step runs (a computer seat searches, or a box or the order window is
-//    open): left presses on the client area and the keys that press a board
-//    cell are dropped, and a press or start command that still reaches the
-//    game is not run inside the running step. The menu, the cursor keys,
-//    painting and quitting go on. (A box or the order window also blocks the
-//    main window by itself.)
-//  - A pause or a blink: all input waits, in order, and is handled once the
-//    pause is over as if it came then; the rest (painting, accessibility
-//    queries, the window system's messages, a close request) is handled at
-//    once.
-//  - Always: an auto-repeated Enter, Return or Space is dropped. Holding a
-//    key down is not pressing it again.
+//  - A step of the game flow (the start command, a press on the board) never
+//    runs inside another: one that arrives while a step runs, from the
+//    search's pump, is dropped. The menu, the cursor keys, painting and
+//    quitting go on meanwhile; a box or the order window blocks the main
+//    window by itself.
+//  - During a pause or a blink all input waits, in order, and is handled
+//    once the pause is over as if it came then; the rest (painting,
+//    accessibility queries, the window system's messages, a close request)
+//    is handled at once.
+//  - An auto-repeated Enter, Return or Space is dropped: holding a key down
+//    is not pressing it again.
 #ifndef QUADRIFLANK_UI_INPUT_GATE_H_
 #define QUADRIFLANK_UI_INPUT_GATE_H_
 
 #include <QEvent>
 #include <QObject>
 #include <QPointer>
-#include <QWidget>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -29,9 +26,8 @@ namespace qf {
 
 class InputGate : public QObject {
  public:
-  // Watches the whole application's events; `client_area` is where the
-  // game's presses land.
-  explicit InputGate(QWidget& client_area);
+  // Watches the whole application's events.
+  InputGate();
   ~InputGate() override;
 
   // Enter, Return and Space: the keys that press a board cell.
@@ -48,11 +44,9 @@ class InputGate : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  bool IsPressOnClientArea(QObject* watched, QEvent* event) const;
   // Hands the input held during a pause back to the event queue, in order.
   void ReleaseHeldInput();
 
-  QWidget& client_area_;
   bool step_running_ = false;
   bool pausing_ = false;
   std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> held_;

@@ -75,8 +75,7 @@ MainWindow::MainWindow(UiResources& ui, const Cells& shown_board)
     : ui_(ui),
       client_area_(new ClientArea(*this, ui.face_color)),
       board_view_(new BoardView(shown_board, client_area_)),
-      announcer_(new Announcer(*client_area_)),
-      input_gate_(*client_area_) {
+      announcer_(new Announcer(*client_area_)) {
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
