@@ -388,4 +388,5 @@ def main():
     session.xvfb.kill()
 
 
-main()
+if __name__ == "__main__":  # listener.py borrows the Session
+    main()
