@@ -7,8 +7,8 @@
 #                                 order window blocks it, end the program with
 #                                 status 0
 #   e2e.py no-display PROGRAM     one line on stderr and status 1 without X
-#   e2e.py keyboard-game PROGRAM  a whole game by keys alone, the board read
-#                                 only through the accessibility interface
+#   e2e.py game-by-ear PROGRAM    a whole game by keys alone, followed through
+#                                 the real screen reader, Orca
 #   e2e.py monkey PROGRAM         seeded random input across program starts,
 #                                 each ended by a quit in some state
 #                                 (QF_MONKEY_SECONDS, QF_MONKEY_SEED)
@@ -233,58 +233,105 @@ def no_display(program):
     sys.exit(any((got.returncode, got.stdout, got.stderr) != (1, "", NO_DISPLAY) for got in runs))
 
 
-# The human plays by keys alone and reads the board only through the
-# accessibility interface; the result box must name the participants with
-# the most discs on the board that the accessibility interface shows.
-def keyboard_game(s):
+# A whole game by keys alone, followed by ear through the real screen reader
+# (tests/e2e/listener.py): Orca must say the cursor's cell when the board
+# gets the keyboard and on every arrow key, the seating once the order is
+# fixed, every computer move and the human's turn, the standings on S, the
+# pass and result boxes; the result must name the participants with the most
+# discs. The legal cells are read from the accessibility interface, as a
+# player would find them by moving the cursor; the first move is made by
+# holding Return down, which must place one disc only.
+def game_by_ear(s):
+    from listener import Listener, chord
+    ear = Listener(s.dir)
+    ear.start()
+    mark = ear.mark()
     s.start()
+    ear.expect("^d4, empty", 15, mark)  # the board has the keyboard
     if any(not name.endswith(", empty") for name in s.board()[1]):
         s.fail("the board is not empty at the start")
-    for keys, done in ((("alt+g", "Return"), lambda: s.shown(ORDER)),  # "始める"
-                       (("space",), lambda: s.find(lambda a: a.name == "対局開始")),  # "止める"
-                       (("space",), lambda: not s.shown(ORDER))):
-        s.key(*keys)
-        s.wait_for(done, 10, "nothing came of the keys " + " ".join(keys))
-    seats = {a.name[:4]: a.name[4:] for a in pyatspi.findAllDescendants(
-        s.app, lambda a: re.match("[黒白赤黄] - ", a.name))}
-    cursor, moves, passes, end = (3, 3), 0, 0, time.monotonic() + 200
+    mark = ear.mark()
+    chord("alt", "g")
+    ear.expect("^始める", 10, mark)
+    s.key("Return")
+    ear.expect("^止める push button", 10, mark)
+    mark = ear.mark()
+    s.key("space")
+    seating = ear.expect(r"^notification You: \w+, seat \d\. ", 10, mark).text
+    colours = {name: colour for name, colour in re.findall(r"(You|COM\d): (\w+), seat", seating)}
+    mark = ear.mark()
+    s.key("space")
+    ear.expect("^d4, ", 15, mark)  # the board has the keyboard again
+    cursor, moves, heard_moves, passes, human_turns = (3, 3), 0, [], 0, 0
+    end = time.monotonic() + 300
+
+    def take_moves(mark):  # the computer moves said since the mark
+        notices = " ".join(u.text for u in ear.heard_since(mark) if u.text.startswith("notif"))
+        heard_moves.extend(re.findall(r"\b(COM\d) ([a-h][1-8])\b", notices))
+
     while s.ping() and not s.shown(RESULT):
+        if time.monotonic() > end:
+            s.fail("no result within 300 s; Orca said:\n" + ear.report())
         if s.shown(PASS):
             passes += 1
+            ear.expect("は石を置ける場所が無いためパスとなります", 10, mark)
+            take_moves(mark)
+            mark = ear.mark()
             s.key("Return")
             continue
         cells, names = s.board()
-        if time.monotonic() > end:
-            s.fail("no result within 200 s; the board: %s" % names)
         legal = [i for i, name in enumerate(names) if name.endswith(", legal")]
         if not legal:
             time.sleep(0.1)
             continue
+        ear.expect(r"^notification (.*\. )?Your turn\.?$", 10, mark)
+        take_moves(mark)
+        if human_turns == 0:
+            mark = ear.mark()
+            s.key("s")
+            ear.expect(r"^notification You, %s, \d+ discs?\. .*Your turn" % colours["You"], 10,
+                       mark)
+        human_turns += 1
         row, column = divmod(legal[moves % len(legal)], 8)
         steps = column - cursor[0], row - cursor[1]
-        s.key(*["Right" if steps[0] > 0 else "Left"] * abs(steps[0]),
-              *["Down" if steps[1] > 0 else "Up"] * abs(steps[1]))
+        keys = ["Right" if steps[0] > 0 else "Left"] * abs(steps[0]) + \
+               ["Down" if steps[1] > 0 else "Up"] * abs(steps[1])
         cell, cursor, moves = cells[row * 8 + column], (column, row), moves + 1
-        s.wait_for(lambda: cell.getState().contains(pyatspi.STATE_FOCUSED), 10,
-                   "the cursor did not reach " + cell.name)
-        # A computer seat may turn the disc before the next read is answered.
-        s.key("Return")
+        for key in keys:  # each key's cell is the first thing said after it
+            mark = ear.mark()
+            s.key(key)
+            first = ear.wait_for(".", 5, mark)
+            if not first or not re.match("[a-h][1-8], ", first.text):
+                ear.fail("after %s, Orca did not first say the cursor's cell" % key, mark)
+        ear.expect("^%s, empty, legal" % re.escape(names[row * 8 + column][:2]), 5, mark)
+        mark = ear.mark()
+        if moves == 1:
+            s.act("hold Return down for 1.5 s")
+            run("xdotool", "keydown", "Return", "sleep", "1.5", "keyup", "Return")
+        else:
+            s.key("Return")
         s.wait_for(lambda: ", empty" not in cell.name, 10, "Return placed nothing on " + cell.name)
     counts = collections.Counter(name.split(", ")[1] for name in s.board()[1])
-    colours = dict(zip("黒白赤黄", ("black", "white", "red", "yellow")))
-    discs = {name: counts[colours[seat[0]]] for seat, name in seats.items()}
+    discs = {name: counts[colour] for name, colour in colours.items()}
     winners = [n for n in ("You", "COM1", "COM2", "COM3") if discs[n] == max(discs.values())]
     expected = "Draw Game!" if len(winners) == 4 else " ".join(winners) + " Win!"
     result = s.find(lambda a: a.name == RESULT)
     text = s.find(lambda a: a.getRole() == pyatspi.ROLE_LABEL and a.name, result).name
     if text != expected or moves == 0:
         s.fail("result %r after %d moves, expected %r for %s" % (text, moves, expected, discs))
+    ear.expect(re.escape(text), 10, mark)
+    take_moves(mark)
+    placed = sum(discs.values()) - 8
+    if len(heard_moves) + moves != placed:
+        s.fail("%d discs placed, %d by keys, but %d computer moves heard:\n%s"
+               % (placed, moves, len(heard_moves), ear.report(0)))
     s.key("Return")
     s.wait_for(lambda: not s.shown(RESULT) and s.start_enabled(), 10, "始める is not back")
-    s.key("alt+g", "x")
+    chord("alt", "g")
+    s.key("x")
     s.expect_exit("Alt+G and x")
-    print("keyboard-game: %d discs placed by keys, %d pass boxes; result %r for %s; quit by keys"
-          % (moves, passes, text, discs))
+    print("game-by-ear: %d discs placed by keys, %d computer moves heard, %d pass boxes; "
+          "result %r for %s; quit by keys" % (moves, len(heard_moves), passes, text, discs))
 
 
 # One action, drawn from those that fit what the screen shows; true when it
@@ -382,7 +429,7 @@ def main():
         no_display(program)
     session = Session(program)
     try:
-        {"quits": quits, "keyboard-game": keyboard_game, "monkey": monkey}[scenario](session)
+        {"quits": quits, "game-by-ear": game_by_ear, "monkey": monkey}[scenario](session)
     except Exception:
         session.fail(traceback.format_exc())
     session.xvfb.kill()
