@@ -6,7 +6,9 @@
 #                                 close request to the main window while the
 #                                 order window blocks it, end the program with
 #                                 status 0
-#   e2e.py no-display PROGRAM     one line on stderr and status 1 without X
+#   e2e.py platforms PROGRAM      every window system Qt offers: up with its
+#                                 window and status 0 on SIGTERM, or the
+#                                 one-line error and status 1
 #   e2e.py game-by-ear PROGRAM    a whole game by keys alone, followed through
 #                                 the real screen reader, Orca
 #   e2e.py monkey PROGRAM         seeded random input across program starts,
@@ -222,15 +224,91 @@ def quits(s):
     print("quits: 終了(&X) and a close request over the order window gave status 0")
 
 
-def no_display(program):
-    env = {k: v for k, v in os.environ.items()
-           if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
-    # No display at all, and one that cannot be opened.
-    runs = [subprocess.run([program], env=e, capture_output=True, text=True)
-            for e in (env, dict(env, DISPLAY=":4095"))]
-    for got in runs:
-        print("status %d, stdout %r, stderr %r" % (got.returncode, got.stdout, got.stderr))
-    sys.exit(any((got.returncode, got.stdout, got.stderr) != (1, "", NO_DISPLAY) for got in runs))
+# Every window system Qt offers here. Those that can run keep the program up
+# with its window shown (where the platform can tell) and end it with status
+# 0 on SIGTERM; those that cannot run here (no display, no framebuffer, no
+# GPU) end at once with the one-line error and status 1. Nothing crashes.
+def platforms(program):
+    tmp = tempfile.mkdtemp()
+    os.chmod(tmp, 0o700)
+    env = {k: v for k, v in os.environ.items() if k not in (
+        "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+    env.update(XDG_RUNTIME_DIR=tmp, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    xvfb = subprocess.Popen(["Xvfb", ":4094", "-nolisten", "tcp"], stderr=subprocess.DEVNULL)
+    weston = subprocess.Popen(["weston", "--backend=headless-backend.so", "--socket=qf-wayland",
+                               "--idle-time=0", "--no-config"], env=env,
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    port = 5900 + os.getpid() % 1000
+    shown = {"xcb": lambda: subprocess.run(["xdotool", "search", "--onlyvisible", "--name",
+                                            "^Quadriflank$"], env=dict(env, DISPLAY=":4094"),
+                                           capture_output=True).stdout.strip(),
+             "vnc": lambda: vnc_green_pixels(port) > 64 * 40 * 40}
+    cases = [("xcb", dict(DISPLAY=":4094")), ("wayland", dict(WAYLAND_DISPLAY="qf-wayland")),
+             ("offscreen", {}), ("minimal", {}), ("vnc:port=%d" % port, {}),
+             ("xcb", {}), ("xcb", dict(DISPLAY=":4095")), ("linuxfb:fb=/dev/null", {}),
+             ("eglfs", {})]
+    time.sleep(1)  # Xvfb and weston
+    failures = []
+    for platform, extra in cases:
+        name = platform.split(":")[0]
+        proc = subprocess.Popen([program], env=dict(env, QT_QPA_PLATFORM=platform, **extra),
+                                stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+        try:
+            proc.wait(3)  # one that cannot run ends by itself
+            window = "ended by itself"
+        except subprocess.TimeoutExpired:
+            window = "running"
+            probe = shown.get(name)
+            if probe:
+                end = time.monotonic() + 20
+                while not probe() and time.monotonic() < end:
+                    time.sleep(0.2)
+                window = "window shown" if probe() else "no window"
+            proc.terminate()
+        out, err = proc.communicate(timeout=10)
+        status = proc.returncode
+        print("%-20s %-12s %-14s status %d, stderr %r" % (
+            platform, " ".join(extra.values()) or "-", window, status, err[-200:]))
+        if window == "ended by itself":
+            if (status, out, err) != (1, "", NO_DISPLAY):
+                failures.append(platform)
+        elif status != 0 or window == "no window":
+            failures.append(platform)
+    weston.terminate()
+    xvfb.terminate()
+    if failures:
+        print("FAIL: " + ", ".join(failures))
+    sys.exit(1 if failures else 0)
+
+
+# The number of pixels in the board's green on the screen of the VNC server
+# at `port`: one whole-screen update in raw 32-bit true colour (RFB 3.3).
+def vnc_green_pixels(port):
+    import socket, struct  # noqa: E401
+    try:
+        with socket.create_connection(("127.0.0.1", port), 5) as c:
+            f = c.makefile("rwb")
+            f.write(f.read(12))  # the server's version
+            f.flush()
+            f.read(4)  # security: none
+            f.write(b"\x01")  # shared
+            f.flush()
+            width, height = struct.unpack(">HH", f.read(4))
+            f.read(16)
+            f.read(struct.unpack(">I", f.read(4))[0])  # the desktop's name
+            f.write(struct.pack(">B3xBBBBHHHBBB3x", 0, 32, 24, 0, 1, 255, 255, 255, 16, 8, 0))
+            f.write(struct.pack(">BxHi", 2, 1, 0))  # raw pixels only
+            f.write(struct.pack(">BBHHHH", 3, 0, 0, 0, width, height))
+            f.flush()
+            green = 0
+            _, rects = struct.unpack(">BxH", f.read(4))
+            for _ in range(rects):
+                _, _, w, h, _ = struct.unpack(">HHHHi", f.read(12))
+                pixels = f.read(w * h * 4)
+                green += sum(1 for k in range(0, len(pixels), 4) if pixels[k:k + 3] == b"\0\x80\0")
+            return green
+    except OSError:
+        return 0
 
 
 # A whole game by keys alone, followed by ear through the real screen reader
@@ -425,8 +503,8 @@ def monkey(s):
 def main():
     sys.stdout.reconfigure(line_buffering=True)  # each line as it comes, for a test that hangs
     scenario, program = sys.argv[1], os.path.abspath(sys.argv[2])
-    if scenario == "no-display":
-        no_display(program)
+    if scenario == "platforms":
+        platforms(program)
     session = Session(program)
     try:
         {"quits": quits, "game-by-ear": game_by_ear, "monkey": monkey}[scenario](session)
