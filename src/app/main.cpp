@@ -1,11 +1,12 @@
 // The desktop program: start-up, the main window and the event loop.
+#include <unistd.h>
+
 #include <QApplication>
 #include <QByteArray>
 #include <QtGlobal>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
 #include <vector>
 
 #include "ui/close_request_filter.h"
@@ -62,7 +63,8 @@ void EndOnSignal(int) { _exit(0); }
 int main(int, char** argv) {
   struct sigaction action = {};
   action.sa_handler = EndOnSignal;
-  for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
+  for (int signal : {SIGTERM, SIGINT, SIGHUP})
+    sigaction(signal, &action, nullptr);
 
   // The program takes no options, so Qt sees none either.
   int qt_argc = 1;

@@ -24,9 +24,8 @@ bool IsPermutationOfParticipants(const std::array<int32_t, 4>& order) {
 
 TurnController::TurnController(AppState& state, Shell& shell)
     : state_(state), shell_(shell) {
-  state_.searcher.set_hook(
-      NodeHook{[](void* context) { static_cast<Shell*>(context)->Pump(); },
-               &shell_});
+  state_.searcher.set_hook(NodeHook{
+      [](void* context) { static_cast<Shell*>(context)->Pump(); }, &shell_});
 }
 
 TurnController::~TurnController() { state_.searcher.set_hook(NodeHook{}); }
@@ -169,7 +168,8 @@ void TurnController::PlaceAndShow(int32_t seat, int32_t column, int32_t row) {
   board.PlaceMove(seat, column, row);
   state_.shown_board = board.cells();
   shell_.DrawBoard();
-  shell_.SeatMoved(seat, column, row, board.CountDiscs(seat) - 1 - before[seat - 1]);
+  shell_.SeatMoved(seat, column, row,
+                   board.CountDiscs(seat) - 1 - before[seat - 1]);
   for (int32_t s = 1; s <= 4; ++s) {
     if (before[s - 1] != 0 && board.CountDiscs(s) == 0) {
       shell_.SeatDisqualified(s);

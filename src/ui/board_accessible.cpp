@@ -36,9 +36,9 @@ class CellAccessible : public QAccessibleInterface {
   void setText(QAccessible::Text, const QString&) override {}
   QRect rect() const override {
     if (!view_) return {};
-    return QRect(view_->mapToGlobal(
-                     QPoint(column_ * kCellPixels, row_ * kCellPixels)),
-                 QSize(kCellPixels, kCellPixels));
+    return QRect(
+        view_->mapToGlobal(QPoint(column_ * kCellPixels, row_ * kCellPixels)),
+        QSize(kCellPixels, kCellPixels));
   }
   QAccessible::Role role() const override { return QAccessible::Cell; }
   QAccessible::State state() const override {
@@ -50,6 +50,7 @@ class CellAccessible : public QAccessibleInterface {
         view_->hasFocus() && view_->Cursor() == QPoint(column_, row_);
     return state;
   }
+
  private:
   QPointer<BoardView> view_;
   int column_;

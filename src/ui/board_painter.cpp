@@ -26,20 +26,17 @@ void DrawSquare(QPainter& painter, int32_t column, int32_t row) {
   const int y = row * kCellPixels;
   // Outline on x, x + 48, y and y + 48; the 49th column and row stay as the
   // background left them.
-  painter.fillRect(QRect(x, y, kCellPixels - 1, kCellPixels - 1),
-                   Qt::black);
-  painter.fillRect(
-      QRect(x + 1, y + 1, kCellPixels - 3, kCellPixels - 3),
-      EmptyCellColor());
+  painter.fillRect(QRect(x, y, kCellPixels - 1, kCellPixels - 1), Qt::black);
+  painter.fillRect(QRect(x + 1, y + 1, kCellPixels - 3, kCellPixels - 3),
+                   EmptyCellColor());
 }
 
 void DrawCellDisc(QPainter& painter, int32_t seat, int32_t column,
                   int32_t row) {
-  DrawDisc(
-      painter,
-      QRect(column * kCellPixels + kDiscInset,
-            row * kCellPixels + kDiscInset, kDiscDiameter, kDiscDiameter),
-      SeatColor(seat));
+  DrawDisc(painter,
+           QRect(column * kCellPixels + kDiscInset,
+                 row * kCellPixels + kDiscInset, kDiscDiameter, kDiscDiameter),
+           SeatColor(seat));
 }
 
 // A frame `width` pixels wide along the inside of `box`.

@@ -101,7 +101,8 @@ void BoardView::keyPressEvent(QKeyEvent* event) {
     default:
       break;
   }
-  if (!InputGate::IsPressKey(event->key())) return QWidget::keyPressEvent(event);
+  if (!InputGate::IsPressKey(event->key()))
+    return QWidget::keyPressEvent(event);
   MoveCursor(column, row);
   if (on_cell_press_) on_cell_press_({column, row});
 }

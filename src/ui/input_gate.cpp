@@ -33,8 +33,7 @@ void InputGate::TakePendingEvents() {
 void InputGate::Pause(int milliseconds) {
   pausing_ = true;
   QEventLoop loop;
-  QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop,
-                     &QEventLoop::quit);
+  QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
   loop.exec();
   pausing_ = false;
   ReleaseHeldInput();

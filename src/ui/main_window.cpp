@@ -24,12 +24,9 @@ struct SeatPanelLayout {
 };
 constexpr std::array<SeatPanelLayout, 4> kSeatPanelLayouts = {{
     {QRect(416, 67, 78, 72), QRect(428, 89, 44, 15), QRect(430, 110, 55, 15)},
-    {QRect(416, 150, 78, 72), QRect(426, 171, 46, 15),
-     QRect(430, 193, 53, 15)},
-    {QRect(416, 232, 78, 72), QRect(430, 254, 44, 15),
-     QRect(430, 275, 55, 15)},
-    {QRect(416, 315, 78, 72), QRect(428, 336, 46, 15),
-     QRect(431, 358, 53, 15)},
+    {QRect(416, 150, 78, 72), QRect(426, 171, 46, 15), QRect(430, 193, 53, 15)},
+    {QRect(416, 232, 78, 72), QRect(430, 254, 44, 15), QRect(430, 275, 55, 15)},
+    {QRect(416, 315, 78, 72), QRect(428, 336, 46, 15), QRect(431, 358, 53, 15)},
 }};
 
 }  // namespace
@@ -91,8 +88,9 @@ MainWindow::MainWindow(UiResources& ui, const Cells& shown_board)
   connect(ui_.quit_command, &QAction::triggered, this, [this] { on_quit_(); });
 
   // A key on the board presses the cursor's cell as the left button does.
-  board_view_->SetCellPressHandler(
-      [this](Coord cell) { OnPress({cell, true}); });
+  board_view_->SetCellPressHandler([this](Coord cell) {
+    OnPress({cell, true});
+  });
   CreateSeatPanels();
   announcer_->lower();
   setCentralWidget(client_area_);
@@ -114,9 +112,9 @@ void MainWindow::CreateSeatPanels() {
     panel.status = new QLabel(client_area_);
     panel.status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     panel.status->setGeometry(layout.status);
-    for (QWidget* control :
-         {static_cast<QWidget*>(panel.count), static_cast<QWidget*>(panel.frame),
-          static_cast<QWidget*>(panel.status)}) {
+    for (QWidget* control : {static_cast<QWidget*>(panel.count),
+                             static_cast<QWidget*>(panel.frame),
+                             static_cast<QWidget*>(panel.status)}) {
       control->setFont(ui_.panel_font);
       // Presses on the panels belong to the client area, as on the board.
       control->setAttribute(Qt::WA_TransparentForMouseEvents);

@@ -28,11 +28,9 @@ bool QtShell::RunOrderWindow() {
   CheckClockOnNextPump();
   bool start = false;
   {
-    OrderDialog dialog(window_, state_.order, state_.random,
-                       window_.ui().dialog_font,
-                       [this](std::string_view text) {
-                         window_.announcer().Say(text);
-                       });
+    OrderDialog dialog(
+        window_, state_.order, state_.random, window_.ui().dialog_font,
+        [this](std::string_view text) { window_.announcer().Say(text); });
     start = dialog.Run();
   }
   GiveBoardTheKeyboard();

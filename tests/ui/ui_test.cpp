@@ -104,9 +104,9 @@ void WhenModal(std::function<void(QWidget& modal)> action) {
 // "c,r" for a press on a board cell, "-" beside the board; "?" after one
 // that the left button did not make.
 QString Describe(const BoardPress& press) {
-  return (press.cell ? QString("%1,%2").arg(press.cell->column).arg(
-                           press.cell->row)
-                     : QString("-")) +
+  return (press.cell
+              ? QString("%1,%2").arg(press.cell->column).arg(press.cell->row)
+              : QString("-")) +
          (press.left_button ? "" : "?");
 }
 
@@ -138,9 +138,9 @@ class UiTest : public QObject {
     f.window.announcer().Say(QStringLiteral("COM2 e6. Your turn"));
     QCoreApplication::processEvents();
     QCOMPARE(f.WrongPixel(f.state.shown_board), QString());
-    QCOMPARE(QAccessible::queryAccessibleInterface(&f.window.announcer())
-                 ->role(),
-             QAccessible::Notification);
+    QCOMPARE(
+        QAccessible::queryAccessibleInterface(&f.window.announcer())->role(),
+        QAccessible::Notification);
     QWidget& client = f.window.client_area();
     QCOMPARE(QRect(client.mapTo(&f.window, QPoint()), client.size()),
              QRect(f.At(0, 0), QSize(500, 400)));
@@ -162,8 +162,8 @@ class UiTest : public QObject {
     }
     QString items;  // on the menu bar: text, enabled, separator
     for (QAction* a : f.window.menuBar()->actions()[0]->menu()->actions()) {
-      QDebug(&items).noquote() << a->text() << a->isEnabled()
-                               << a->isSeparator();
+      QDebug(&items).noquote()
+          << a->text() << a->isEnabled() << a->isSeparator();
     }
     QCOMPARE(items, "始める true false  true true 終了(&X) true false ");
     auto* board = QAccessible::queryAccessibleInterface(&f.view);
