@@ -15,8 +15,7 @@ namespace qf {
 namespace {
 
 // Where each seat's controls sit in the client area, seats 1 to 4 from the
-// top: the panels were laid out by hand, a few pixels apart from one
-// another.
+// top.
 struct SeatPanelLayout {
   QRect frame;
   QRect count;

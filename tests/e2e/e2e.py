@@ -321,7 +321,7 @@ def vnc_green_pixels(port):
 # holding Return down, which must place one disc only.
 def game_by_ear(s):
     from listener import Listener, chord
-    ear = Listener(s.dir)
+    ear = Listener(s.dir, debug_file=os.environ.get("QF_ORCA_DEBUG"))  # Orca's own log
     ear.start()
     mark = ear.mark()
     s.start()

@@ -13,7 +13,7 @@
 # The voice "speaks" at a reader's pace (15 characters a second, about
 # Orca's default rate), so an utterance that Orca cuts off (it does so on
 # every key press) has no end, just as the player never hears its rest.
-import atexit, collections, os, re, signal, subprocess, sys, time  # noqa: E401
+import atexit, collections, os, re, signal, subprocess, time  # noqa: E401
 
 Utterance = collections.namedtuple("Utterance", "start text end cut")  # times from time.time()
 
@@ -157,15 +157,6 @@ class Listener:
     def fail(self, why, mark=None):
         raise AssertionError("%s; it said since the mark:\n%s" % (why, self.report(mark)))
 
-    # Waits until Orca has said all it had to say: nothing new for quiet
-    # seconds, and the last utterance spoken to its end or cut off.
-    def settle(self, quiet=1.0, timeout=20):
-        def silent():
-            last = (self.heard() or [None])[-1]
-            return time.time() - os.path.getmtime(self.log) >= quiet and (
-                not last or last.end or last.cut)
-        return self._until(silent, timeout)
-
     def report(self, mark=None):  # for messages: the times count from start()
         return "\n".join("%8.0f ms  %s%s" % ((u.start - self.began) * 1000, u.text,
                                              "  [cut off]" if u.cut else "")
@@ -194,38 +185,3 @@ class Listener:
 def chord(modifier, key):
     subprocess.run(["xdotool", "keydown", modifier, "sleep", "0.3", "key", key,
                     "keyup", modifier], check=True)
-
-
-# Plays the first moves by keys and prints all that Orca says, step by step;
-# QF_ORCA_DEBUG=FILE keeps Orca's own log.
-def demo(program):
-    sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-    import e2e
-    session = e2e.Session(os.path.abspath(program))
-    listener = Listener(session.dir, debug_file=os.environ.get("QF_ORCA_DEBUG"))
-    try:
-        listener.start()
-        print("Orca ready %.1f s after its start" % (listener.ready - listener.began))
-        key = lambda name: lambda: session.key(name)  # noqa: E731
-        steps = [("start the program", session.start, "Board"),
-                 ("Alt+G", lambda: chord("alt", "g"), "始める"), ("Return", key("Return"), "止める"),
-                 ("Space", key("space"), "^space$"), ("Space", key("space"), "Board")]
-        steps += [(name, key(name), "[a-h][1-8]")
-                  for name in ("Left", "Left", "Right", "Up", "Down", "Home", "End")]
-        for what, act, expected in steps:
-            mark = listener.mark()
-            act()
-            missed = "" if listener.wait_for(expected, 10) else "  (no /%s/ in 10 s)" % expected
-            listener.settle()
-            print("%s at %.0f ms:%s\n%s" % (what, (mark - listener.began) * 1000, missed,
-                                             listener.report()))
-        print("demo: %.1f s in all" % (time.time() - listener.began))
-    finally:
-        listener.stop()
-        if session.proc:
-            session.proc.kill()
-        session.xvfb.kill()
-
-
-if __name__ == "__main__":
-    demo(sys.argv[1])
