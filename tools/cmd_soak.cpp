@@ -79,7 +79,7 @@ int PlayOne(uint32_t game_seed, int32_t depth, std::ostream& out) {
             .append(std::to_string(column))
             .append(1, ',')
             .append(std::to_string(row));
-        Check(board.PlaceMove(seat, column, row) == 1, "PlaceMove refused");
+        Check(board.PlaceMove(seat, column, row), "PlaceMove refused");
         ++moves;
         Check(board.MoveCount() == moves, "MoveCount is off");
         Check(DiscTotal(board) == 8 + moves,
@@ -88,7 +88,7 @@ int PlayOne(uint32_t game_seed, int32_t depth, std::ostream& out) {
       seat = seat % 4 + 1;
     }
     for (int32_t s = 1; s <= 4; ++s) {
-      Check(board.HasLegalMove(s) == 0, "a seat can still move after the end");
+      Check(!board.HasLegalMove(s), "a seat can still move after the end");
     }
   } catch (const SoakFailure& failure) {
     out << "FAIL game seed " << game_seed << " after " << moves

@@ -61,12 +61,12 @@ TEST(BoardTest, AgreesWithTheModelOnRandomPositions) {
         for (int32_t p : flips) expected[CellIndex(p % 8, p / 8)] = seat;
         expected[i] = seat;
         Board placed = board;
-        ASSERT_EQ(placed.PlaceMove(seat, i / 8, i % 8), 1);
+        ASSERT_TRUE(placed.PlaceMove(seat, i / 8, i % 8));
         ASSERT_EQ(placed.cells(), expected);
         ASSERT_EQ(placed.MoveCount(), 11);
         ASSERT_EQ(placed.GameOn(),
-                  -(placed.HasLegalMove(1) | placed.HasLegalMove(2) |
-                    placed.HasLegalMove(3) | placed.HasLegalMove(4)));
+                  placed.HasLegalMove(1) || placed.HasLegalMove(2) ||
+                      placed.HasLegalMove(3) || placed.HasLegalMove(4));
         MoveRecord record;
         Board::InitMoveRecord(record, i / 8, i % 8);
         board.TurnFlankedDiscs(seat, record);
@@ -75,7 +75,7 @@ TEST(BoardTest, AgreesWithTheModelOnRandomPositions) {
         board.UndoMove(record);  // each disc back to its own former seat
         ASSERT_EQ(board.cells(), cells);
       }
-      EXPECT_EQ(board.HasLegalMove(seat), any ? 1 : 0);
+      EXPECT_EQ(board.HasLegalMove(seat), any);
     }
   }
 }
@@ -115,10 +115,11 @@ TEST(BoardTest, PerftAndTheEndOfAGame) {
   // Seat 4 on (0,0), seat 1 on (1,0).
   board.SetPosition(Cells{4, 0, 0, 0, 0, 0, 0, 0, 1}, 4, 0);
   EXPECT_EQ(Perft(board, 2, 3), (std::vector<uint64_t>{1, 1, 1}));
-  EXPECT_EQ(board.PlaceMove(4, 8, 0) + board.PlaceMove(4, -1, 0), 0);
-  EXPECT_EQ(board.PlaceMove(4, 2, 0), 1);
+  EXPECT_FALSE(board.PlaceMove(4, 8, 0) || board.PlaceMove(4, -1, 0));
+  EXPECT_TRUE(board.PlaceMove(4, 2, 0));
+  EXPECT_TRUE(board.IsGameOver());
   board.SetCell(1, 3, 0);
-  EXPECT_EQ(board.PlaceMove(4, 4, 0), 0);
+  EXPECT_FALSE(board.PlaceMove(4, 4, 0));
 }
 
 }  // namespace
