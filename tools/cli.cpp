@@ -133,8 +133,8 @@ std::vector<Command> AddCommands(CLI::App& app) {
         "generator's next output modulo the number of legal cells, counted "
         "column by column, row by row within a column.");
     commands.push_back(
-        {c, [args](std::istream&, std::ostream& out, std::ostream&) {
-           return RunSelfplay(*args, out);
+        {c, [args](std::istream&, std::ostream& out, std::ostream& err) {
+           return RunSelfplay(*args, out, err);
          }});
   }
   {

@@ -57,7 +57,7 @@ int RunPerft(const PerftArgs& args, std::ostream& out);
 int RunMove(const MoveArgs& args, std::ostream& out);
 int RunMoves(const SearchOptions& options, std::istream& in, std::ostream& out,
              std::ostream& err);
-int RunSelfplay(const SelfplayArgs& args, std::ostream& out);
+int RunSelfplay(const SelfplayArgs& args, std::ostream& out, std::ostream& err);
 int RunRoulette(const RouletteArgs& args, std::ostream& out);
 int RunBench(int32_t depth, std::ostream& out, std::ostream& err);
 int RunSoak(const SoakArgs& args, std::ostream& out, std::ostream& err);

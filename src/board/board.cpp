@@ -131,4 +131,14 @@ void Board::UpdateGameOn() {
   game_on_ = false;
 }
 
+std::vector<Coord> LegalCells(const Board& board, int32_t seat) {
+  std::vector<Coord> cells;
+  for (int32_t column = 0; column < kBoardSize; ++column) {
+    for (int32_t row = 0; row < kBoardSize; ++row) {
+      if (board.IsLegalMove(seat, column, row)) cells.push_back({column, row});
+    }
+  }
+  return cells;
+}
+
 }  // namespace qf

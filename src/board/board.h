@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace qf {
 
@@ -92,6 +93,14 @@ class Board {
   int32_t move_count_ = 0;
   bool game_on_ = false;
 };
+
+struct Coord {
+  int32_t column;
+  int32_t row;
+};
+
+// The seat's legal cells in scan order (column outer, row inner).
+std::vector<Coord> LegalCells(const Board& board, int32_t seat);
 
 }  // namespace qf
 

@@ -40,7 +40,8 @@ std::vector<int32_t> ModelFlips(const Cells& cells, int seat, int i) {
 }
 
 // Every cell of every seat: legality, PlaceMove with its move count and
-// GameOn, the discs turned and their record, the undo, and HasLegalMove.
+// GameOn, the discs turned and their record, the undo, HasLegalMove and
+// LegalCells.
 TEST(BoardTest, AgreesWithTheModelOnRandomPositions) {
   std::mt19937 rng(20261206);
   for (int position = 0; position < 3000; ++position) {
@@ -51,10 +52,10 @@ TEST(BoardTest, AgreesWithTheModelOnRandomPositions) {
     board.SetPosition(cells, 4, 0);
     board.SetPosition(board.cells(), 4, 10);  // its own cells may be passed
     for (int seat = 1; seat <= 4; ++seat) {
-      bool any = false;
+      std::vector<int> legal;  // as column * 8 + row: in scan order
       for (int i = 0; i < 64; ++i) {
         std::vector<int32_t> flips = ModelFlips(cells, seat, i);
-        any = any || !flips.empty();
+        if (!flips.empty()) legal.push_back(i);
         ASSERT_EQ(board.IsLegalMove(seat, i / 8, i % 8), !flips.empty());
         if (flips.empty()) continue;
         Cells expected = cells;
@@ -75,7 +76,11 @@ TEST(BoardTest, AgreesWithTheModelOnRandomPositions) {
         board.UndoMove(record);  // each disc back to its own former seat
         ASSERT_EQ(board.cells(), cells);
       }
-      EXPECT_EQ(board.HasLegalMove(seat), any);
+      EXPECT_EQ(board.HasLegalMove(seat), !legal.empty());
+      std::vector<int> listed;
+      for (Coord c : LegalCells(board, seat))
+        listed.push_back(c.column * 8 + c.row);
+      EXPECT_EQ(listed, legal);
     }
   }
 }
