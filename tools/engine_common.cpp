@@ -1,5 +1,6 @@
 #include "tools/engine_common.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "board/board_text.h"
@@ -8,30 +9,39 @@
 namespace qf::cli {
 namespace {
 
-// A whole decimal number in [min, max], or false.
-bool ParseField(std::string_view text, int32_t min, int32_t max,
-                int32_t& value) {
-  const char* last = text.data() + text.size();
-  const auto [end, ec] = std::from_chars(text.data(), last, value);
-  return !text.empty() && ec == std::errc() && end == last && value >= min &&
-         value <= max;
+// The field `name` as a whole number in [min, max] written in plain decimal
+// digits; otherwise false with a one-line reason in `error`.
+bool ParseField(const std::string& name, std::string_view text, int32_t min,
+                int32_t max, int32_t& value, std::string& error) {
+  const std::string got = ", got '" + std::string(text) + "'";
+  if (!IsPlainDecimal(text)) {
+    error = name + " must be plain decimal digits" + got;
+    return false;
+  }
+  const auto [end, ec] =
+      std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec == std::errc() && value >= min && value <= max) return true;
+  error = name + " must be a whole number " + std::to_string(min) + ".." +
+          std::to_string(max) + got;
+  return false;
 }
 
 }  // namespace
+
+bool IsPlainDecimal(std::string_view text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+    return c >= '0' && c <= '9';
+  });
+}
 
 bool ParsePositionQuery(std::string_view board_text, std::string_view seat,
                         std::string_view move_count, PositionQuery& query,
                         std::string& error) {
   Cells cells;
-  if (!ParseBoardText(board_text, cells, error)) return false;
-  if (!ParseField(seat, 1, kMaxSeats, query.seat)) {
-    error = "SEAT must be a whole number 1..4, got '" + std::string(seat) + "'";
-    return false;
-  }
   int32_t moves = 0;
-  if (!ParseField(move_count, 0, 60, moves)) {
-    error = "MOVECOUNT must be a whole number 0..60, got '" +
-            std::string(move_count) + "'";
+  if (!ParseBoardText(board_text, cells, error) ||
+      !ParseField("SEAT", seat, 1, kMaxSeats, query.seat, error) ||
+      !ParseField("MOVECOUNT", move_count, 0, 60, moves, error)) {
     return false;
   }
   int32_t discs = 0;

@@ -23,6 +23,10 @@ struct PositionQuery {
   int32_t seat = 0;
 };
 
+// Whether `text` is a number as the tool takes them: one or more plain
+// decimal digits, with no sign, space, point or base prefix.
+bool IsPlainDecimal(std::string_view text);
+
 // Parses BOARD, SEAT and MOVECOUNT; MOVECOUNT must be the number of discs on
 // the board minus 8, as in every game. On failure returns false with a
 // one-line reason in `error`.

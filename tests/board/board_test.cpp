@@ -96,12 +96,28 @@ TEST(BoardTextTest, ReadsInReadingOrderAndRejectsMalformedText) {
       {std::string(65, '.'), "got 65"},
       {std::string(63, '.') + "5", "'5' at position 64 (column 7, row 7)"},
       {"0" + std::string(63, '.'), "'0' at position 1"},
-      {std::string(10, '.') + "\n" + std::string(53, '.'), "byte 0x0a"},
-      {std::string(10, '.') + "\xe9" + std::string(53, '.'), "byte 0xe9"}};
+      {std::string(10, '.') + "\n" + std::string(53, '.'), "'\\x0a' at"},
+      {std::string(10, '.') + "\xe9" + std::string(53, '.'), "'\\xe9' at"}};
   for (const auto& [bad, reason] : cases) {
     EXPECT_FALSE(ParseBoardText(bad, cells, error));
     EXPECT_NE(error.find(reason), std::string::npos) << error;
     EXPECT_EQ(BoardText(cells), text);
+  }
+}
+
+// Whole UTF-8 characters stay; control characters (C0, DEL, C1) and bytes
+// of no well-formed character are escaped, and escaping is idempotent.
+TEST(BoardTextTest, EscapeTextEscapesControlsAndBytesThatAreNotUtf8) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"a 'b' \\ \xc2\xa0é日本😀", "a 'b' \\ \xc2\xa0é日本😀"},
+      {"\x1b[2J\n\t\x7f\xc2\x9b", "\\x1b[2J\\x0a\\x09\\x7f\\xc2\\x9b"},
+      // A stray byte and a continuation, an overlong '/', a surrogate, a
+      // code point above U+10FFFF and a character cut short.
+      {"\xff\x80\xc0\xaf\xed\xa0\x80\xf4\x90\x80\x80\xe6\x97",
+       "\\xff\\x80\\xc0\\xaf\\xed\\xa0\\x80\\xf4\\x90\\x80\\x80\\xe6\\x97"}};
+  for (const auto& [text, escaped] : cases) {
+    EXPECT_EQ(EscapeText(text), escaped);
+    EXPECT_EQ(EscapeText(escaped), escaped);
   }
 }
 
