@@ -204,16 +204,19 @@ std::vector<Command> AddCommands(CLI::App& app) {
   return commands;
 }
 
-// Whether an argument that no command took reads as an option; '-' before
-// a digit starts a negative number, as CLI11 reads it.
+// Whether an argument reads as an option. As CLI11 reads them, '-' before
+// a digit starts a negative number and "--" ends the options (it is left
+// over when positional arguments follow it).
 bool IsOption(const std::string& arg) {
-  return arg.size() > 1 && arg[0] == '-' && (arg[1] < '0' || arg[1] > '9');
+  return arg.size() > 1 && arg[0] == '-' && (arg[1] < '0' || arg[1] > '9') &&
+         arg != "--";
 }
 
 // Arguments that no command took: an unknown option is named wherever it
 // stands; with `all`, else the first unexpected argument.
 void CheckLeftovers(const CLI::App& app, bool all) {
-  const std::vector<std::string> left = app.remaining(true);
+  std::vector<std::string> left = app.remaining(true);
+  std::erase(left, "--");
   for (const std::string& arg : left) {
     if (IsOption(arg)) {
       throw UsageError("unknown option '" + arg.substr(0, arg.find('=')) + "'");

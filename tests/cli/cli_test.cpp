@@ -30,6 +30,7 @@ TEST(CliTest, ExitStatusesAndWhatEachCommandPrints) {
       {2, {"--versio"}, "quadriflank-cli: unknown option '--versio'\n"},
       {2, {"perft", "--frob=1"}, "perft: unknown option '--frob'\n"},
       {2, {"perft", "3", "--seats", "3"}, "perft: --seats: 3 not"},
+      {0, {"perft", "--", "1"}, "1 4\n"},  // "--" ends the options
       {2, {"perft", "3.0"}, "DEPTH: must be plain decimal digits, got '3.0'"},
       {2, {"move", s, "1", "48"}, "48 is not the board's discs minus 8: 8 d"},
       {2, {"move", late, "3", "47"}, "47 is not the board's discs minus 8: 56"},
