@@ -7,7 +7,9 @@
 #include <map>
 #include <memory>
 
+#include "board/board_text.h"
 #include "tools/cli_args.h"
+#include "tools/engine_common.h"
 
 namespace qf::cli {
 namespace {
@@ -19,6 +21,18 @@ constexpr char kFooter[] =
 
 const std::map<std::string, Engine> kEngines = {
     {"fast", Engine::kFast}, {"reference", Engine::kReference}};
+
+// Every number on the command line: plain decimal digits only. Leading
+// zeros are dropped, as CLI11 would read them as an octal prefix.
+const CLI::Validator kPlainDecimal(
+    [](std::string& text) {
+      if (!IsPlainDecimal(text)) {
+        return "must be plain decimal digits, got '" + text + "'";
+      }
+      text.erase(0, std::min(text.find_first_not_of('0'), text.size() - 1));
+      return std::string();
+    },
+    "");
 
 using Action =
     std::function<int(std::istream& in, std::ostream& out, std::ostream& err)>;
@@ -52,6 +66,7 @@ CLI::Option* AddDepth(CLI::App& command, int32_t& depth, int32_t max) {
   return command
       .add_option("--depth", depth,
                   "search depth, doubled from MOVECOUNT 48 on")
+      ->transform(kPlainDecimal)
       ->check(CLI::Range(1, max))
       ->capture_default_str();
 }
@@ -59,6 +74,7 @@ CLI::Option* AddDepth(CLI::App& command, int32_t& depth, int32_t max) {
 CLI::Option* AddSeed(CLI::App& command, const std::string& name, uint32_t& seed,
                      const std::string& help) {
   return command.add_option(name, seed, help)
+      ->transform(kPlainDecimal)
       ->check(CLI::Range(int64_t{0}, int64_t{UINT32_MAX}));
 }
 
@@ -71,9 +87,11 @@ std::vector<Command> AddCommands(CLI::App& app) {
         "Positions reached after exactly d placed discs, d = 1..DEPTH");
     c->add_option("DEPTH", args->depth, "the last depth")
         ->required()
+        ->transform(kPlainDecimal)
         ->check(CLI::Range(1, 12));
     c->add_option("--seats", args->seats,
                   "2: the two-player start; 4: the game's")
+        ->transform(kPlainDecimal)
         ->check(CLI::IsMember({2, 4}))
         ->capture_default_str();
     commands.push_back(
@@ -120,6 +138,7 @@ std::vector<Command> AddCommands(CLI::App& app) {
         "selfplay", "One whole game of four computer players at depth 6");
     CLI::Option* opening = c->add_option("--opening-moves", args->opening_moves,
                                          "the first K placed moves are random")
+                               ->transform(kPlainDecimal)
                                ->check(CLI::Range(0, 60))
                                ->option_text("K");
     CLI::Option* seed =
@@ -133,8 +152,8 @@ std::vector<Command> AddCommands(CLI::App& app) {
         "generator's next output modulo the number of legal cells, counted "
         "column by column, row by row within a column.");
     commands.push_back(
-        {c, [args](std::istream&, std::ostream& out, std::ostream&) {
-           return RunSelfplay(*args, out);
+        {c, [args](std::istream&, std::ostream& out, std::ostream& err) {
+           return RunSelfplay(*args, out, err);
          }});
   }
   {
@@ -144,6 +163,7 @@ std::vector<Command> AddCommands(CLI::App& app) {
     AddSeed(*c, "SEED", args->seed, "seeds the random source")->required();
     c->add_option("TICKS", args->ticks, "ticks to run")
         ->required()
+        ->transform(kPlainDecimal)
         ->check(CLI::Range(0, 1000000));
     commands.push_back(
         {c, [args](std::istream&, std::ostream& out, std::ostream&) {
@@ -169,6 +189,7 @@ std::vector<Command> AddCommands(CLI::App& app) {
     CLI::App* c = app.add_subcommand(
         "soak", "Self-play games checked move by move against the rules");
     c->add_option("--games", args->games, "games to play")
+        ->transform(kPlainDecimal)
         ->check(CLI::Range(1, 1000000))
         ->capture_default_str();
     AddSeed(*c, "--seed", args->seed, "seeds the games' openings")
@@ -183,17 +204,35 @@ std::vector<Command> AddCommands(CLI::App& app) {
   return commands;
 }
 
-// Arguments that no command takes: an unknown option or one too many.
-void CheckNoExtras(const CLI::App& command) {
-  const std::vector<std::string> extras = command.remaining();
-  if (extras.empty()) return;
-  const std::string& first = extras.front();
-  throw UsageError((first.rfind("-", 0) == 0 ? "unknown option '"
-                                             : "unexpected argument '") +
-                   first + "'");
+// Whether an argument reads as an option. As CLI11 reads them, '-' before
+// a digit starts a negative number and "--" ends the options (it is left
+// over when positional arguments follow it).
+bool IsOption(const std::string& arg) {
+  return arg.size() > 1 && arg[0] == '-' && (arg[1] < '0' || arg[1] > '9') &&
+         arg != "--";
+}
+
+// Arguments that no command took: an unknown option is named wherever it
+// stands; with `all`, else the first unexpected argument.
+void CheckLeftovers(const CLI::App& app, bool all) {
+  std::vector<std::string> left = app.remaining(true);
+  std::erase(left, "--");
+  for (const std::string& arg : left) {
+    if (IsOption(arg)) {
+      throw UsageError("unknown option '" + arg.substr(0, arg.find('=')) + "'");
+    }
+  }
+  if (all && !left.empty()) {
+    throw UsageError("unexpected argument '" + left.front() + "'");
+  }
 }
 
 }  // namespace
+
+void PrintError(std::ostream& err, std::string_view where,
+                std::string_view message) {
+  err << where << ": " << EscapeText(message) << '\n';
+}
 
 int RunCli(const std::vector<std::string>& args, std::istream& in,
            std::ostream& out, std::ostream& err) {
@@ -206,34 +245,33 @@ int RunCli(const std::vector<std::string>& args, std::istream& in,
   app.allow_extras();
   app.footer(kFooter);
   const std::vector<Command> commands = AddCommands(app);
-  std::string name = "quadriflank-cli";
   try {
     if (args.empty()) throw UsageError("missing command");
     const auto named = [&args](const Command& c) {
       return c.app->get_name() == args[0];
     };
-    if (args[0].rfind("-", 0) != 0 &&
+    if (!IsOption(args[0]) &&
         std::none_of(commands.begin(), commands.end(), named)) {
       throw UsageError("unknown command '" + args[0] + "'");
     }
     std::vector<std::string> reversed(args.rbegin(), args.rend());
-    app.parse(reversed);
-    CheckNoExtras(app);
-    for (const Command& command : commands) {
-      if (!command.app->parsed()) continue;
-      name += ' ' + command.app->get_name();
-      CheckNoExtras(*command.app);
-      return command.run(in, out, err);
+    try {
+      app.parse(reversed);
+    } catch (const CLI::ParseError& e) {
+      if (e.get_exit_code() == 0) return app.exit(e, out, err);
+      CheckLeftovers(app, false);
+      throw UsageError(e.what());
     }
-  } catch (const CLI::ParseError& e) {
-    if (e.get_exit_code() == 0) return app.exit(e, out, err);
+    CheckLeftovers(app, true);
+    for (const Command& command : commands) {
+      if (command.app->parsed()) return command.run(in, out, err);
+    }
+  } catch (const UsageError& e) {
+    std::string name = "quadriflank-cli";
     for (const CLI::App* command : app.get_subcommands()) {
       name += ' ' + command->get_name();
     }
-    err << name << ": " << e.what() << '\n';
-    return 2;
-  } catch (const UsageError& e) {
-    err << name << ": " << e.what() << '\n';
+    PrintError(err, name, e.what());
     return 2;
   }
   return 2;

@@ -7,6 +7,7 @@
 #include <iosfwd>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ai/searcher.h"
@@ -57,10 +58,15 @@ int RunPerft(const PerftArgs& args, std::ostream& out);
 int RunMove(const MoveArgs& args, std::ostream& out);
 int RunMoves(const SearchOptions& options, std::istream& in, std::ostream& out,
              std::ostream& err);
-int RunSelfplay(const SelfplayArgs& args, std::ostream& out);
+int RunSelfplay(const SelfplayArgs& args, std::ostream& out, std::ostream& err);
 int RunRoulette(const RouletteArgs& args, std::ostream& out);
 int RunBench(int32_t depth, std::ostream& out, std::ostream& err);
 int RunSoak(const SoakArgs& args, std::ostream& out, std::ostream& err);
+
+// Writes "WHERE: MESSAGE" as one line, with what MESSAGE quotes from the
+// input escaped (EscapeText).
+void PrintError(std::ostream& err, std::string_view where,
+                std::string_view message);
 
 // The whole tool, for main() and for tests: returns the exit status, 2 for
 // any usage error.

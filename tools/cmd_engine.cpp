@@ -39,7 +39,8 @@ int RunMoves(const SearchOptions& options, std::istream& in, std::ostream& out,
       ok = ParsePositionQuery(board_text, seat, move_count, query, error);
     }
     if (!ok) {
-      err << "quadriflank-cli moves: line " << number << ": " << error << '\n';
+      PrintError(err, "quadriflank-cli moves: line " + std::to_string(number),
+                 error);
       out << "error\n";
       status = 1;
       continue;

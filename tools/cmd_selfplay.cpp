@@ -9,29 +9,36 @@
 
 namespace qf::cli {
 
-int RunSelfplay(const SelfplayArgs& args, std::ostream& out) {
+int RunSelfplay(const SelfplayArgs& args, std::ostream& out,
+                std::ostream& err) {
   std::mt19937 random(args.seed);
   Searcher searcher({}, args.engine);
   Board board;
   SetUpNewGame(board);
-  for (int32_t seat = 1; !board.IsGameOver(); seat = seat % 4 + 1) {
-    if (!board.HasLegalMove(seat)) {
-      out << seat << " pass\n";
-      continue;
+  const auto choose = [&](Board& now, int32_t seat) {
+    if (now.MoveCount() < args.opening_moves) {
+      return RandomMove(now, seat, random);
     }
-    int32_t column = -1;
-    int32_t row = -1;
-    if (board.MoveCount() < args.opening_moves) {
-      RandomMove(board, seat, random, &column, &row);
+    Coord cell{-1, -1};
+    searcher.ChooseMove(now, seat, kSearchDepth, &cell.column, &cell.row);
+    return cell;
+  };
+  const auto print = [&out](const Board&, int32_t seat,
+                            std::optional<Coord> cell) {
+    if (cell) {
+      out << seat << ' ' << cell->column << ' ' << cell->row << '\n';
     } else {
-      searcher.ChooseMove(board, seat, kSearchDepth, &column, &row);
+      out << seat << " pass\n";
     }
-    board.PlaceMove(seat, column, row);
-    out << seat << ' ' << column << ' ' << row << '\n';
+  };
+  if (!PlayGame(board, choose, print)) {
+    err << "quadriflank-cli selfplay: the board refused the chosen cell\n";
+    return 1;
   }
   out << "COUNTS";
-  for (int32_t seat = 1; seat <= 4; ++seat)
+  for (int32_t seat = 1; seat <= 4; ++seat) {
     out << ' ' << board.CountDiscs(seat);
+  }
   out << "\nBOARD " << BoardText(board.cells()) << '\n';
   return 0;
 }

@@ -8,6 +8,7 @@
 #include "board/board_text.h"
 #include "board/start_position.h"
 #include "tools/cli_args.h"
+#include "tools/engine_common.h"
 
 namespace qf::cli {
 namespace {
@@ -27,23 +28,23 @@ void Check(bool ok, const std::string& what) {
 }
 
 // Chooses with both engines and checks they agree and leave the board alone.
-void ChooseChecked(Board& board, int32_t seat, int32_t depth, int32_t* column,
-                   int32_t* row) {
+Coord ChooseChecked(Board& board, int32_t seat, int32_t depth) {
   const Board before = board;
   Searcher fast({}, Engine::kFast);
   Searcher reference({}, Engine::kReference);
-  int32_t ref_column = -1;
-  int32_t ref_row = -1;
-  fast.ChooseMove(board, seat, depth, column, row);
+  Coord cell{-1, -1};
+  Coord ref{-1, -1};
+  fast.ChooseMove(board, seat, depth, &cell.column, &cell.row);
   Check(board == before, "the fast engine changed the board");
-  reference.ChooseMove(board, seat, depth, &ref_column, &ref_row);
+  reference.ChooseMove(board, seat, depth, &ref.column, &ref.row);
   Check(board == before, "the reference engine changed the board");
-  Check(*column == ref_column && *row == ref_row,
-        "engines disagree: fast " + std::to_string(*column) + "," +
-            std::to_string(*row) + ", reference " + std::to_string(ref_column) +
-            "," + std::to_string(ref_row));
-  Check(*column >= 0 && board.IsLegalMove(seat, *column, *row),
+  Check(cell.column == ref.column && cell.row == ref.row,
+        "engines disagree: fast " + std::to_string(cell.column) + "," +
+            std::to_string(cell.row) + ", reference " +
+            std::to_string(ref.column) + "," + std::to_string(ref.row));
+  Check(cell.column >= 0 && board.IsLegalMove(seat, cell.column, cell.row),
         "the chosen cell is not a legal move");
+  return cell;
 }
 
 // Plays one game; returns the number of moves checked.
@@ -52,43 +53,33 @@ int PlayOne(uint32_t game_seed, int32_t depth, std::ostream& out) {
   const int opening_moves = static_cast<int>(rng() % 24);
   Board board;
   SetUpNewGame(board);
-  int32_t seat = 1;
+  int32_t seat = 1;  // the seat choosing or last played
   int moves = 0;
   std::string history;
+  const auto choose = [&](Board& now, int32_t mover) {
+    seat = mover;
+    const Coord cell = moves < opening_moves ? RandomMove(now, mover, rng)
+                                             : ChooseChecked(now, mover, depth);
+    history.append(1, ' ')
+        .append(std::to_string(mover))
+        .append(1, ':')
+        .append(std::to_string(cell.column))
+        .append(1, ',')
+        .append(std::to_string(cell.row));
+    return cell;
+  };
+  const auto check = [&](const Board& now, int32_t mover,
+                         std::optional<Coord> cell) {
+    seat = mover;
+    if (!cell) return;
+    ++moves;
+    Check(now.MoveCount() == moves, "MoveCount is off");
+    Check(DiscTotal(now) == 8 + moves, "disc total is not 8 + moves placed");
+  };
   try {
-    while (!board.IsGameOver()) {
-      if (board.HasLegalMove(seat)) {
-        int32_t column = -1;
-        int32_t row = -1;
-        if (moves < opening_moves) {
-          int legal = 0;
-          for (int32_t c = 0; c < 8; ++c) {
-            for (int32_t r = 0; r < 8; ++r) {
-              if (board.IsLegalMove(seat, c, r) && rng() % ++legal == 0) {
-                column = c;
-                row = r;
-              }
-            }
-          }
-        } else {
-          ChooseChecked(board, seat, depth, &column, &row);
-        }
-        history.append(1, ' ')
-            .append(std::to_string(seat))
-            .append(1, ':')
-            .append(std::to_string(column))
-            .append(1, ',')
-            .append(std::to_string(row));
-        Check(board.PlaceMove(seat, column, row) == 1, "PlaceMove refused");
-        ++moves;
-        Check(board.MoveCount() == moves, "MoveCount is off");
-        Check(DiscTotal(board) == 8 + moves,
-              "disc total is not 8 + moves placed");
-      }
-      seat = seat % 4 + 1;
-    }
+    Check(PlayGame(board, choose, check), "PlaceMove refused");
     for (int32_t s = 1; s <= 4; ++s) {
-      Check(board.HasLegalMove(s) == 0, "a seat can still move after the end");
+      Check(!board.HasLegalMove(s), "a seat can still move after the end");
     }
   } catch (const SoakFailure& failure) {
     out << "FAIL game seed " << game_seed << " after " << moves

@@ -1,5 +1,6 @@
 #include "tools/engine_common.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "board/board_text.h"
@@ -8,30 +9,39 @@
 namespace qf::cli {
 namespace {
 
-// A whole decimal number in [min, max], or false.
-bool ParseField(std::string_view text, int32_t min, int32_t max,
-                int32_t& value) {
-  const char* last = text.data() + text.size();
-  const auto [end, ec] = std::from_chars(text.data(), last, value);
-  return !text.empty() && ec == std::errc() && end == last && value >= min &&
-         value <= max;
+// The field `name` as a whole number in [min, max] written in plain decimal
+// digits; otherwise false with a one-line reason in `error`.
+bool ParseField(const std::string& name, std::string_view text, int32_t min,
+                int32_t max, int32_t& value, std::string& error) {
+  const std::string got = ", got '" + std::string(text) + "'";
+  if (!IsPlainDecimal(text)) {
+    error = name + " must be plain decimal digits" + got;
+    return false;
+  }
+  const auto [end, ec] =
+      std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec == std::errc() && value >= min && value <= max) return true;
+  error = name + " must be a whole number " + std::to_string(min) + ".." +
+          std::to_string(max) + got;
+  return false;
 }
 
 }  // namespace
+
+bool IsPlainDecimal(std::string_view text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+    return c >= '0' && c <= '9';
+  });
+}
 
 bool ParsePositionQuery(std::string_view board_text, std::string_view seat,
                         std::string_view move_count, PositionQuery& query,
                         std::string& error) {
   Cells cells;
-  if (!ParseBoardText(board_text, cells, error)) return false;
-  if (!ParseField(seat, 1, kMaxSeats, query.seat)) {
-    error = "SEAT must be a whole number 1..4, got '" + std::string(seat) + "'";
-    return false;
-  }
   int32_t moves = 0;
-  if (!ParseField(move_count, 0, 60, moves)) {
-    error = "MOVECOUNT must be a whole number 0..60, got '" +
-            std::string(move_count) + "'";
+  if (!ParseBoardText(board_text, cells, error) ||
+      !ParseField("SEAT", seat, 1, kMaxSeats, query.seat, error) ||
+      !ParseField("MOVECOUNT", move_count, 0, 60, moves, error)) {
     return false;
   }
   int32_t discs = 0;
@@ -56,47 +66,43 @@ std::string AnswerQuery(PositionQuery& query, const SearchOptions& options) {
          std::to_string(counter.nodes);
 }
 
-void RandomMove(const Board& board, int32_t seat, std::mt19937& random,
-                int32_t* column, int32_t* row) {
-  int32_t count = 0;
-  for (int32_t c = 0; c < kBoardSize; ++c) {
-    for (int32_t r = 0; r < kBoardSize; ++r) {
-      count += board.IsLegalMove(seat, c, r);
+Coord RandomMove(const Board& board, int32_t seat, std::mt19937& random) {
+  const std::vector<Coord> cells = LegalCells(board, seat);
+  if (cells.empty()) return {-1, -1};
+  return cells[random() % cells.size()];
+}
+
+bool PlayGame(Board& board, const MoveChooser& choose,
+              const TurnObserver& on_turn) {
+  for (int32_t seat = 1; !board.IsGameOver();
+       seat = seat % board.SeatCount() + 1) {
+    std::optional<Coord> cell;
+    if (board.HasLegalMove(seat)) {
+      cell = choose(board, seat);
+      if (!board.PlaceMove(seat, cell->column, cell->row)) return false;
     }
+    if (on_turn) on_turn(board, seat, cell);
   }
-  int32_t pick = static_cast<int32_t>(random() % static_cast<uint32_t>(count));
-  for (int32_t c = 0; c < kBoardSize; ++c) {
-    for (int32_t r = 0; r < kBoardSize; ++r) {
-      if (board.IsLegalMove(seat, c, r) && pick-- == 0) {
-        *column = c;
-        *row = r;
-        return;
-      }
-    }
-  }
+  return true;
 }
 
 std::vector<PositionQuery> BenchPositions() {
   std::vector<PositionQuery> positions;
   std::mt19937 random(kBenchSeed);
-  for (int32_t game = 0; static_cast<int>(positions.size()) < kBenchPositions;
-       ++game) {
+  const auto full = [&positions] {
+    return static_cast<int>(positions.size()) >= kBenchPositions;
+  };
+  for (int32_t game = 0; !full(); ++game) {
     Board board;
     SetUpNewGame(board);
-    int32_t last_sampled = -1;
-    for (int32_t seat = 1; !board.IsGameOver(); seat = seat % 4 + 1) {
-      if (!board.HasLegalMove(seat)) continue;
-      const int32_t moves = board.MoveCount();
-      if (moves >= 1 && moves % 4 == game % 4 && moves != last_sampled &&
-          static_cast<int>(positions.size()) < kBenchPositions) {
-        positions.push_back({board, seat});
-        last_sampled = moves;
+    // RandomMove always answers a legal cell here, which the board takes.
+    static_cast<void>(PlayGame(board, [&](Board& now, int32_t seat) {
+      const int32_t moves = now.MoveCount();
+      if (moves >= 1 && moves % 4 == game % 4 && !full()) {
+        positions.push_back({now, seat});
       }
-      int32_t column = -1;
-      int32_t row = -1;
-      RandomMove(board, seat, random, &column, &row);
-      board.PlaceMove(seat, column, row);
-    }
+      return RandomMove(now, seat, random);
+    }));
   }
   return positions;
 }

@@ -1,9 +1,11 @@
-// Pieces shared by the engine commands: one position line, a node-counting hook
-// and the random play behind selfplay and bench.
+// Pieces shared by the engine commands: one position line, a node-counting
+// hook, the random move and the game loop behind selfplay, soak and bench.
 #ifndef QUADRIFLANK_TOOLS_ENGINE_COMMON_H_
 #define QUADRIFLANK_TOOLS_ENGINE_COMMON_H_
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
@@ -20,6 +22,10 @@ struct PositionQuery {
   Board board;
   int32_t seat = 0;
 };
+
+// Whether `text` is a number as the tool takes them: one or more plain
+// decimal digits, with no sign, space, point or base prefix.
+bool IsPlainDecimal(std::string_view text);
 
 // Parses BOARD, SEAT and MOVECOUNT; MOVECOUNT must be the number of discs on
 // the board minus 8, as in every game. On failure returns false with a
@@ -41,16 +47,27 @@ struct NodeCounter {
 std::string AnswerQuery(PositionQuery& query, const SearchOptions& options);
 
 // A uniformly drawn legal move of `seat`: the generator's next output modulo
-// the number of legal cells, counted in scan order (column outer, row
-// inner). The seat must have a legal move.
-void RandomMove(const Board& board, int32_t seat, std::mt19937& random,
-                int32_t* column, int32_t* row);
+// the number of legal cells, counted in scan order (LegalCells). A seat
+// without a legal move gets (-1, -1) and draws nothing.
+Coord RandomMove(const Board& board, int32_t seat, std::mt19937& random);
 
-// The fixed benchmark positions. They come from random games: the RandomMove
-// rule with std::mt19937 seeded with kBenchSeed, seats in turn from seat 1, a
-// seat without a move passing. Game g contributes each position, from one
-// placed move on, whose MoveCount is g modulo 4 and whose seat to move has a
-// move, so every MoveCount of a game is searched about equally often.
+// Chooses the cell of a seat that has a legal move.
+using MoveChooser = std::function<Coord(Board& board, int32_t seat)>;
+// Sees each turn once it is played: the cell placed, or none for a pass.
+using TurnObserver = std::function<void(const Board& board, int32_t seat,
+                                        std::optional<Coord> cell)>;
+
+// Plays the game on `board` to its end: seats in turn from seat 1, a seat
+// without a legal move passing, any other placing the cell that `choose`
+// answers. Answers false, at once, if the board refuses a chosen cell.
+[[nodiscard]] bool PlayGame(Board& board, const MoveChooser& choose,
+                            const TurnObserver& on_turn = {});
+
+// The fixed benchmark positions. They come from random games (PlayGame with
+// RandomMove, std::mt19937 seeded with kBenchSeed). Game g contributes each
+// position, from one placed move on, whose MoveCount is g modulo 4 and whose
+// seat to move has a move, so every MoveCount of a game is searched about
+// equally often.
 inline constexpr uint32_t kBenchSeed = 20240601;
 inline constexpr int kBenchPositions = 240;
 std::vector<PositionQuery> BenchPositions();

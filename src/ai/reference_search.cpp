@@ -7,8 +7,8 @@
 
 namespace qf {
 
-int32_t ReferenceSearch::SearchNode(int32_t seat, int32_t maximising,
-                                    int32_t depth, int32_t previous_moved,
+int32_t ReferenceSearch::SearchNode(int32_t seat, bool maximising,
+                                    int32_t depth, bool previous_moved,
                                     int32_t alpha, int32_t beta) {
   hook_();
   if (depth == 0) return Evaluate(board_, seat, searching_seat_);
@@ -38,7 +38,7 @@ int32_t ReferenceSearch::SearchNode(int32_t seat, int32_t maximising,
     board_.TurnFlankedDiscs(seat, record);
     board_.SetCell(seat, column, row);
     const int32_t score =
-        SearchNode(next_seat, ~maximising, depth - 1, kTrue, alpha, beta);
+        SearchNode(next_seat, !maximising, depth - 1, true, alpha, beta);
     board_.UndoMove(record);
     if (maximising) {
       if (score >= alpha) {
@@ -60,7 +60,7 @@ int32_t ReferenceSearch::SearchNode(int32_t seat, int32_t maximising,
   }
   // A pass costs a ply; a second pass in a row ends the line here.
   if (previous_moved) {
-    return SearchNode(next_seat, ~maximising, depth - 1, kFalse, alpha, beta);
+    return SearchNode(next_seat, !maximising, depth - 1, false, alpha, beta);
   }
   return Evaluate(board_, seat, searching_seat_);
 }

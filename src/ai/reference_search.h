@@ -23,10 +23,10 @@ class ReferenceSearch {
         seat_count_(seat_count) {}
 
   // At the root (depth == root depth) answers the chosen cell as
-  // column + 8 * row, elsewhere the node's score. `maximising` and
-  // `previous_moved` are -1 for true and 0 for false.
-  int32_t SearchNode(int32_t seat, int32_t maximising, int32_t depth,
-                     int32_t previous_moved, int32_t alpha, int32_t beta);
+  // column + 8 * row, elsewhere the node's score. `previous_moved` tells
+  // whether the ply before this node placed a disc (rather than passed).
+  int32_t SearchNode(int32_t seat, bool maximising, int32_t depth,
+                     bool previous_moved, int32_t alpha, int32_t beta);
 
  private:
   Board& board_;

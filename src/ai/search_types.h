@@ -21,10 +21,6 @@ struct NodeHook {
 // inside.
 inline constexpr int32_t kInfinity = 9999;
 
-// The game's truth values for the search's flags.
-inline constexpr int32_t kTrue = -1;
-inline constexpr int32_t kFalse = 0;
-
 // From this MoveCount on, the root depth is twice the requested depth.
 inline constexpr int32_t kDoubleDepthMoveCount = 48;
 

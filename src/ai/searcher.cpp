@@ -23,8 +23,8 @@ void Searcher::ChooseMove(Board& board, int32_t seat, int32_t depth,
     cell = fast_.Run(board, seat, root_depth_, seat_count, hook_);
   } else {
     ReferenceSearch search(board, hook_, seat, root_depth_, seat_count);
-    cell = search.SearchNode(seat, kTrue, root_depth_, kTrue, -kInfinity,
-                             kInfinity);
+    cell =
+        search.SearchNode(seat, true, root_depth_, true, -kInfinity, kInfinity);
   }
   if (cell >= 0 && cell < kCellCount) {
     *column = cell % kBoardSize;

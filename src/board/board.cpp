@@ -12,7 +12,7 @@ constexpr bool OnBoard(int32_t column, int32_t row) {
 void Board::ClearBoard(int32_t seat_count) {
   cells_.fill(0);
   seat_count_ = seat_count;
-  game_on_ = -1;
+  game_on_ = true;
   move_count_ = 0;
 }
 
@@ -24,55 +24,55 @@ void Board::SetPosition(const Cells& cells, int32_t seat_count,
   move_count_ = move_count;
 }
 
-int32_t Board::FlanksInDirection(int32_t seat, int32_t column, int32_t row,
-                                 int32_t column_step, int32_t row_step) const {
+bool Board::FlanksInDirection(int32_t seat, int32_t column, int32_t row,
+                              int32_t column_step, int32_t row_step) const {
   column += column_step;
   row += row_step;
-  if (!OnBoard(column, row)) return 0;
+  if (!OnBoard(column, row)) return false;
   int32_t value = Cell(column, row);
-  if (value == seat || value == 0) return 0;
+  if (value == seat || value == 0) return false;
   for (;;) {
     column += column_step;
     row += row_step;
-    if (!OnBoard(column, row)) return 0;
+    if (!OnBoard(column, row)) return false;
     value = Cell(column, row);
-    if (value == 0) return 0;
-    if (value == seat) return -1;
+    if (value == 0) return false;
+    if (value == seat) return true;
   }
 }
 
-int32_t Board::IsLegalMove(int32_t seat, int32_t column, int32_t row) const {
-  if (!OnBoard(column, row)) return 0;
-  if (Cell(column, row) != 0) return 0;
+bool Board::IsLegalMove(int32_t seat, int32_t column, int32_t row) const {
+  if (!OnBoard(column, row)) return false;
+  if (Cell(column, row) != 0) return false;
   for (const Direction& d : kDirections) {
     if (FlanksInDirection(seat, column, row, d.column_step, d.row_step)) {
-      return 1;
+      return true;
     }
   }
-  return 0;
+  return false;
 }
 
-int32_t Board::HasLegalMove(int32_t seat) const {
+bool Board::HasLegalMove(int32_t seat) const {
   for (int32_t column = 0; column < kBoardSize; ++column) {
     for (int32_t row = 0; row < kBoardSize; ++row) {
-      if (IsLegalMove(seat, column, row)) return 1;
+      if (IsLegalMove(seat, column, row)) return true;
     }
   }
-  return 0;
+  return false;
 }
 
-int32_t Board::PlaceMove(int32_t seat, int32_t column, int32_t row) {
-  if (game_on_ == 0) return 0;
-  int32_t placed = 0;
+bool Board::PlaceMove(int32_t seat, int32_t column, int32_t row) {
+  if (!game_on_) return false;
+  bool placed = false;
   if (IsLegalMove(seat, column, row)) {
     MoveRecord record;
     InitMoveRecord(record, column, row);
     TurnFlankedDiscs(seat, record);
     SetCell(seat, column, row);
     ++move_count_;
-    placed = 1;
+    placed = true;
   }
-  if (game_on_ != 0) UpdateGameOn();
+  UpdateGameOn();
   return placed;
 }
 
@@ -128,7 +128,7 @@ void Board::UpdateGameOn() {
   for (int32_t seat = 1; seat <= seat_count_; ++seat) {
     if (HasLegalMove(seat)) return;
   }
-  game_on_ = 0;
+  game_on_ = false;
 }
 
 std::vector<Coord> LegalCells(const Board& board, int32_t seat) {

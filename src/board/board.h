@@ -44,8 +44,6 @@ struct MoveRecord {
 };
 static_assert(sizeof(MoveRecord) == 63 * sizeof(int32_t));
 
-// Truth values follow the game's convention: the rule operations answer 1
-// for true, while FlanksInDirection and GameOn use -1; 0 is always false.
 class Board {
  public:
   Board() = default;
@@ -59,11 +57,18 @@ class Board {
     return cells_[CellIndex(column, row)];
   }
 
-  int32_t IsLegalMove(int32_t seat, int32_t column, int32_t row) const;
-  int32_t FlanksInDirection(int32_t seat, int32_t column, int32_t row,
-                            int32_t column_step, int32_t row_step) const;
-  int32_t HasLegalMove(int32_t seat) const;
-  int32_t PlaceMove(int32_t seat, int32_t column, int32_t row);
+  // Whether `seat` may place a disc on (column, row): an empty cell on the
+  // board from which some direction closes a run of other seats' discs.
+  bool IsLegalMove(int32_t seat, int32_t column, int32_t row) const;
+  // Whether the run from (column, row) in one direction is closed by a disc
+  // of `seat`.
+  bool FlanksInDirection(int32_t seat, int32_t column, int32_t row,
+                         int32_t column_step, int32_t row_step) const;
+  bool HasLegalMove(int32_t seat) const;
+  // Places the disc and turns what it closes off, then updates GameOn.
+  // Answers false, placing nothing, when the game is over or the move is
+  // not legal.
+  bool PlaceMove(int32_t seat, int32_t column, int32_t row);
 
   static void InitMoveRecord(MoveRecord& record, int32_t column, int32_t row);
   void TurnFlankedDiscs(int32_t seat, MoveRecord& record);
@@ -72,12 +77,13 @@ class Board {
   void UndoMove(const MoveRecord& record);
 
   int32_t CountDiscs(int32_t seat) const;
+  // GameOn becomes false once no seat has a legal move.
   void UpdateGameOn();
-  int32_t IsGameOver() const { return game_on_ == 0 ? 1 : 0; }
+  bool IsGameOver() const { return !game_on_; }
 
   int32_t SeatCount() const { return seat_count_; }
   int32_t MoveCount() const { return move_count_; }
-  int32_t GameOn() const { return game_on_; }
+  bool GameOn() const { return game_on_; }
   const Cells& cells() const { return cells_; }
 
   // Sets up an arbitrary position, as the tools and tests need: the cells,
@@ -90,7 +96,7 @@ class Board {
   Cells cells_{};
   int32_t seat_count_ = 0;
   int32_t move_count_ = 0;
-  int32_t game_on_ = 0;
+  bool game_on_ = false;
 };
 
 // The seat's legal cells in scan order (column outer, row inner).

@@ -16,6 +16,12 @@ bool ParseBoardText(std::string_view text, Cells& cells, std::string& error);
 
 std::string BoardText(const Cells& cells);
 
+// `text` fit to quote in a one-line message for a terminal: every control
+// character (C0, DEL and C1) and every byte that is not part of a
+// well-formed UTF-8 character becomes \xHH; everything else stays. The
+// result holds no such byte, so escaping it again changes nothing.
+std::string EscapeText(std::string_view text);
+
 }  // namespace qf
 
 #endif  // QUADRIFLANK_BOARD_BOARD_TEXT_H_

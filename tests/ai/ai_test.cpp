@@ -215,7 +215,7 @@ TEST(SearchTest, FastEngineChoosesExactlyAsTheReferenceAndTheModel) {
         const int32_t d = board.MoveCount() >= 48 ? 2 * depth : depth;
         int32_t model = -1;
         ReferenceSearch search(board, {}, seat, -1, 4);
-        ASSERT_EQ(search.SearchNode(seat, kTrue, d, kTrue, -9999, 9999),
+        ASSERT_EQ(search.SearchNode(seat, true, d, true, -9999, 9999),
                   Minimax(board, seat, seat, 1, d, true, &model))
             << what;
         ASSERT_EQ(model, expected) << what;

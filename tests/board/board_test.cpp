@@ -40,7 +40,8 @@ std::vector<int32_t> ModelFlips(const Cells& cells, int seat, int i) {
 }
 
 // Every cell of every seat: legality, PlaceMove with its move count and
-// GameOn, the discs turned and their record, the undo, and HasLegalMove.
+// GameOn, the discs turned and their record, the undo, HasLegalMove and
+// LegalCells.
 TEST(BoardTest, AgreesWithTheModelOnRandomPositions) {
   std::mt19937 rng(20261206);
   for (int position = 0; position < 3000; ++position) {
@@ -51,22 +52,22 @@ TEST(BoardTest, AgreesWithTheModelOnRandomPositions) {
     board.SetPosition(cells, 4, 0);
     board.SetPosition(board.cells(), 4, 10);  // its own cells may be passed
     for (int seat = 1; seat <= 4; ++seat) {
-      bool any = false;
+      std::vector<int> legal;  // as column * 8 + row: in scan order
       for (int i = 0; i < 64; ++i) {
         std::vector<int32_t> flips = ModelFlips(cells, seat, i);
-        any = any || !flips.empty();
+        if (!flips.empty()) legal.push_back(i);
         ASSERT_EQ(board.IsLegalMove(seat, i / 8, i % 8), !flips.empty());
         if (flips.empty()) continue;
         Cells expected = cells;
         for (int32_t p : flips) expected[CellIndex(p % 8, p / 8)] = seat;
         expected[i] = seat;
         Board placed = board;
-        ASSERT_EQ(placed.PlaceMove(seat, i / 8, i % 8), 1);
+        ASSERT_TRUE(placed.PlaceMove(seat, i / 8, i % 8));
         ASSERT_EQ(placed.cells(), expected);
         ASSERT_EQ(placed.MoveCount(), 11);
         ASSERT_EQ(placed.GameOn(),
-                  -(placed.HasLegalMove(1) | placed.HasLegalMove(2) |
-                    placed.HasLegalMove(3) | placed.HasLegalMove(4)));
+                  placed.HasLegalMove(1) || placed.HasLegalMove(2) ||
+                      placed.HasLegalMove(3) || placed.HasLegalMove(4));
         MoveRecord record;
         Board::InitMoveRecord(record, i / 8, i % 8);
         board.TurnFlankedDiscs(seat, record);
@@ -75,7 +76,11 @@ TEST(BoardTest, AgreesWithTheModelOnRandomPositions) {
         board.UndoMove(record);  // each disc back to its own former seat
         ASSERT_EQ(board.cells(), cells);
       }
-      EXPECT_EQ(board.HasLegalMove(seat), any ? 1 : 0);
+      EXPECT_EQ(board.HasLegalMove(seat), !legal.empty());
+      std::vector<int> listed;
+      for (Coord c : LegalCells(board, seat))
+        listed.push_back(c.column * 8 + c.row);
+      EXPECT_EQ(listed, legal);
     }
   }
 }
@@ -91,12 +96,28 @@ TEST(BoardTextTest, ReadsInReadingOrderAndRejectsMalformedText) {
       {std::string(65, '.'), "got 65"},
       {std::string(63, '.') + "5", "'5' at position 64 (column 7, row 7)"},
       {"0" + std::string(63, '.'), "'0' at position 1"},
-      {std::string(10, '.') + "\n" + std::string(53, '.'), "byte 0x0a"},
-      {std::string(10, '.') + "\xe9" + std::string(53, '.'), "byte 0xe9"}};
+      {std::string(10, '.') + "\n" + std::string(53, '.'), "'\\x0a' at"},
+      {std::string(10, '.') + "\xe9" + std::string(53, '.'), "'\\xe9' at"}};
   for (const auto& [bad, reason] : cases) {
     EXPECT_FALSE(ParseBoardText(bad, cells, error));
     EXPECT_NE(error.find(reason), std::string::npos) << error;
     EXPECT_EQ(BoardText(cells), text);
+  }
+}
+
+// Whole UTF-8 characters stay; control characters (C0, DEL, C1) and bytes
+// of no well-formed character are escaped, and escaping is idempotent.
+TEST(BoardTextTest, EscapeTextEscapesControlsAndBytesThatAreNotUtf8) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"a 'b' \\ \xc2\xa0é日本😀", "a 'b' \\ \xc2\xa0é日本😀"},
+      {"\x1b[2J\n\t\x7f\xc2\x9b", "\\x1b[2J\\x0a\\x09\\x7f\\xc2\\x9b"},
+      // A stray byte and a continuation, an overlong '/', a surrogate, a
+      // code point above U+10FFFF and a character cut short.
+      {"\xff\x80\xc0\xaf\xed\xa0\x80\xf4\x90\x80\x80\xe6\x97",
+       "\\xff\\x80\\xc0\\xaf\\xed\\xa0\\x80\\xf4\\x90\\x80\\x80\\xe6\\x97"}};
+  for (const auto& [text, escaped] : cases) {
+    EXPECT_EQ(EscapeText(text), escaped);
+    EXPECT_EQ(EscapeText(escaped), escaped);
   }
 }
 
@@ -115,10 +136,11 @@ TEST(BoardTest, PerftAndTheEndOfAGame) {
   // Seat 4 on (0,0), seat 1 on (1,0).
   board.SetPosition(Cells{4, 0, 0, 0, 0, 0, 0, 0, 1}, 4, 0);
   EXPECT_EQ(Perft(board, 2, 3), (std::vector<uint64_t>{1, 1, 1}));
-  EXPECT_EQ(board.PlaceMove(4, 8, 0) + board.PlaceMove(4, -1, 0), 0);
-  EXPECT_EQ(board.PlaceMove(4, 2, 0), 1);
+  EXPECT_FALSE(board.PlaceMove(4, 8, 0) || board.PlaceMove(4, -1, 0));
+  EXPECT_TRUE(board.PlaceMove(4, 2, 0));
+  EXPECT_TRUE(board.IsGameOver());
   board.SetCell(1, 3, 0);
-  EXPECT_EQ(board.PlaceMove(4, 4, 0), 0);
+  EXPECT_FALSE(board.PlaceMove(4, 4, 0));
 }
 
 }  // namespace

@@ -26,14 +26,26 @@ TEST(CliTest, ExitStatusesAndWhatEachCommandPrints) {
       ".33334222.32432223.42232211.24232114.24224444.22244422.22222222.";
   const Case cases[] = {
       {2, {}, "quadriflank-cli: missing command\n"},
-      {2, {"frob"}, "quadriflank-cli: unknown command 'frob'\n"},
+      {2, {"fr\x07\xc3\xa9\xff"}, "command 'fr\\x07\xc3\xa9\\xff'\n"},
+      {2, {"--versio"}, "quadriflank-cli: unknown option '--versio'\n"},
+      {2, {"perft", "--frob=1"}, "perft: unknown option '--frob'\n"},
       {2, {"perft", "3", "--seats", "3"}, "perft: --seats: 3 not"},
+      {0, {"perft", "--", "1"}, "1 4\n"},  // "--" ends the options
+      {2, {"perft", "3.0"}, "DEPTH: must be plain decimal digits, got '3.0'"},
       {2, {"move", s, "1", "48"}, "48 is not the board's discs minus 8: 8 d"},
+      {2, {"move", late, "3", "47"}, "47 is not the board's discs minus 8: 56"},
+      {2, {"move", s, "1", "-0"}, "MOVECOUNT must be plain decimal digits"},
+      {2,
+       {"move", s, "\x1b[2J", "0"},
+       "SEAT must be plain decimal digits, got '\\x1b[2J'\n"},
       {2, {"move", s, "1", "0", "--depth", "13"}, "--depth: Value 13"},
       {2, {"move", s, "1", "0", "--engine", "slow"}, "got 'slow'"},
       {2, {"moves", "--seed", "1"}, "unknown option '--seed'"},
       {2, {"selfplay", "--seed", "3"}, "--seed requires"},
       {2, {"roulette", "4294967296", "1"}, "SEED: Value 4294967296"},
+      {2, {"roulette", " 1", "1"}, "SEED: must be plain decimal digits"},
+      {0, {"roulette", "1", "010"}, "2 3 1 0\n1 2 3 0\n"},  // not octal
+      {2, {"soak", "--games", "0x3"}, "--games: must be plain decimal digits"},
       {2, {"soak", "--depth", "9", "x"}, "--depth: Value 9"},
       {0, {"--version"}, "quadriflank-cli " QF_VERSION "\n"},
       {0, {"move", "--help"}, "Usage: quadriflank-cli move [OPTIONS] BOARD"},
@@ -45,6 +57,7 @@ TEST(CliTest, ExitStatusesAndWhatEachCommandPrints) {
        s + " 1 0\n\n" + s + " 3 0\r\n" + s + " 1 0 7\nabc 1 0\n" + s +
            " 1 48\n" + late + " 3 48"},
       {0, {"moves"}, "\n", s + " 2 0\n"},
+      {1, {"moves"}, "line 1: unexpected field '\\x1b' after", s + " 1 0 \x1b"},
       // The reference's node total over the bench positions at depth 3.
       {0, {"bench", "--depth", "3"}, "\nmismatches 0\nsignature 85057\n"},
       // Random to the end, with passes in turn.

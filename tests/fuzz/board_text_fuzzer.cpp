@@ -14,6 +14,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string error;
   if (!qf::ParseBoardText(text, cells, error)) {
     if (error.empty()) std::abort();  // a refusal must say why
+    for (const char c : error) {      // in one line, with no control byte
+      const auto u = static_cast<unsigned char>(c);
+      if (u < 0x20 || u == 0x7f) std::abort();
+    }
     return 0;
   }
   if (qf::BoardText(cells) != text) std::abort();

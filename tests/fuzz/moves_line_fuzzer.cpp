@@ -24,5 +24,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (char c : out.str()) answers += c == '\n' ? 1 : 0;
   if (answers != lines) std::abort();
   if (status == 1 && err.str().empty()) std::abort();
+  // What the reasons quote from the input reaches no terminal raw.
+  for (const char c : err.str()) {
+    const auto u = static_cast<unsigned char>(c);
+    if ((u < 0x20 && c != '\n') || u == 0x7f) std::abort();
+  }
   return 0;
 }
