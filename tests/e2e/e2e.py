@@ -314,11 +314,12 @@ def vnc_green_pixels(port):
 # A whole game by keys alone, followed by ear through the real screen reader
 # (tests/e2e/listener.py): Orca must say the cursor's cell when the board
 # gets the keyboard and on every arrow key, the seating once the order is
-# fixed, every computer move and the human's turn, the standings on S, the
-# pass and result boxes; the result must name the participants with the most
-# discs. The legal cells are read from the accessibility interface, as a
-# player would find them by moving the cursor; the first move is made by
-# holding Return down, which must place one disc only.
+# fixed (Escape and Return do nothing in the order window), every computer
+# move and the human's turn, the standings on S, the pass and result boxes;
+# the result must name the participants with the most discs. The legal cells
+# are read from the accessibility interface, as a player would find them by
+# moving the cursor; the first move is made by holding Return down, which
+# must place one disc only.
 def game_by_ear(s):
     from listener import Listener, chord
     ear = Listener(s.dir, debug_file=os.environ.get("QF_ORCA_DEBUG"))  # Orca's own log
@@ -333,10 +334,13 @@ def game_by_ear(s):
     ear.expect("^始める", 10, mark)
     s.key("Return")
     ear.expect("^止める push button", 10, mark)
+    s.key("Escape", "Return")  # mean nothing in the order window
     mark = ear.mark()
     s.key("space")
     seating = ear.expect(r"^notification You: \w+, seat \d\. ", 10, mark).text
     colours = {name: colour for name, colour in re.findall(r"(You|COM\d): (\w+), seat", seating)}
+    if not s.shown(ORDER) or len(colours) != 4:
+        s.fail("the order window closed by Escape or Return, or a seating of %s" % colours)
     mark = ear.mark()
     s.key("space")
     ear.expect("^d4, ", 15, mark)  # the board has the keyboard again
