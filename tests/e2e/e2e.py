@@ -313,7 +313,8 @@ def vnc_green_pixels(port):
 
 # A whole game by keys alone, followed by ear through the real screen reader
 # (tests/e2e/listener.py): Orca must say the cursor's cell when the board
-# gets the keyboard and on every arrow key, the seating once the order is
+# gets the keyboard (at the start, after the order window and every box) and
+# on every arrow key, the seating once the order is
 # fixed (Escape and Return do nothing in the order window), every computer
 # move and the human's turn, the standings on S, the pass and result boxes;
 # the result must name the participants with the most discs. The legal cells
@@ -360,6 +361,7 @@ def game_by_ear(s):
             take_moves(mark)
             mark = ear.mark()
             s.key("Return")
+            ear.expect("^[a-h][1-8], ", 10, mark)  # the board has the keyboard again
             continue
         cells, names = s.board()
         legal = [i for i, name in enumerate(names) if name.endswith(", legal")]
@@ -407,7 +409,9 @@ def game_by_ear(s):
     if len(heard_moves) + moves != placed:
         s.fail("%d discs placed, %d by keys, but %d computer moves heard:\n%s"
                % (placed, moves, len(heard_moves), ear.report(0)))
+    mark = ear.mark()
     s.key("Return")
+    ear.expect("^[a-h][1-8], ", 10, mark)  # the board has the keyboard again
     s.wait_for(lambda: not s.shown(RESULT) and s.start_enabled(), 10, "始める is not back")
     chord("alt", "g")
     s.key("x")
