@@ -274,11 +274,9 @@ def platforms(program):
                 failures.append(platform)
         elif status != 0 or window == "no window":
             failures.append(platform)
-    weston.terminate()
-    xvfb.terminate()
-    if failures:
-        print("FAIL: " + ", ".join(failures))
-    sys.exit(1 if failures else 0)
+    for server in (weston, xvfb):
+        server.terminate()
+    sys.exit("FAIL: " + ", ".join(failures) if failures else 0)
 
 
 # The number of pixels in the board's green on the screen of the VNC server
@@ -325,26 +323,25 @@ def game_by_ear(s):
     from listener import Listener, chord
     ear = Listener(s.dir, debug_file=os.environ.get("QF_ORCA_DEBUG"))  # Orca's own log
     ear.start()
-    mark = ear.mark()
-    s.start()
-    ear.expect("^d4, empty", 15, mark)  # the board has the keyboard
+    mark = 0
+
+    def hear(regex, *keys, act=None):  # keys (or act), then Orca must say regex
+        nonlocal mark
+        mark = ear.mark()
+        act() if act else s.key(*keys)
+        return ear.expect(regex, 15, mark)
+
+    hear("^d4, empty", act=s.start)  # the board has the keyboard
     if any(not name.endswith(", empty") for name in s.board()[1]):
         s.fail("the board is not empty at the start")
-    mark = ear.mark()
-    chord("alt", "g")
-    ear.expect("^始める", 10, mark)
-    s.key("Return")
-    ear.expect("^止める push button", 10, mark)
+    hear("^始める", act=lambda: chord("alt", "g"))
+    hear("^止める push button", "Return")
     s.key("Escape", "Return")  # mean nothing in the order window
-    mark = ear.mark()
-    s.key("space")
-    seating = ear.expect(r"^notification You: \w+, seat \d\. ", 10, mark).text
+    seating = hear(r"^notification You: \w+, seat \d\. ", "space").text
     colours = {name: colour for name, colour in re.findall(r"(You|COM\d): (\w+), seat", seating)}
     if not s.shown(ORDER) or len(colours) != 4:
         s.fail("the order window closed by Escape or Return, or a seating of %s" % colours)
-    mark = ear.mark()
-    s.key("space")
-    ear.expect("^d4, ", 15, mark)  # the board has the keyboard again
+    hear("^d4, ", "space")  # the board has the keyboard again
     cursor, moves, heard_moves, passes, human_turns = (3, 3), 0, [], 0, 0
     end = time.monotonic() + 300
 
@@ -359,9 +356,7 @@ def game_by_ear(s):
             passes += 1
             ear.expect("は石を置ける場所が無いためパスとなります", 10, mark)
             take_moves(mark)
-            mark = ear.mark()
-            s.key("Return")
-            ear.expect("^[a-h][1-8], ", 10, mark)  # the board has the keyboard again
+            hear("^[a-h][1-8], ", "Return")  # the board has the keyboard again
             continue
         cells, names = s.board()
         legal = [i for i, name in enumerate(names) if name.endswith(", legal")]
@@ -371,10 +366,7 @@ def game_by_ear(s):
         ear.expect(r"^notification (.*\. )?Your turn\.?$", 10, mark)
         take_moves(mark)
         if human_turns == 0:
-            mark = ear.mark()
-            s.key("s")
-            ear.expect(r"^notification You, %s, \d+ discs?\. .*Your turn" % colours["You"], 10,
-                       mark)
+            hear(r"^notification You, %s, \d+ discs?\. .*Your turn" % colours["You"], "s")
         human_turns += 1
         row, column = divmod(legal[moves % len(legal)], 8)
         steps = column - cursor[0], row - cursor[1]
@@ -409,9 +401,7 @@ def game_by_ear(s):
     if len(heard_moves) + moves != placed:
         s.fail("%d discs placed, %d by keys, but %d computer moves heard:\n%s"
                % (placed, moves, len(heard_moves), ear.report(0)))
-    mark = ear.mark()
-    s.key("Return")
-    ear.expect("^[a-h][1-8], ", 10, mark)  # the board has the keyboard again
+    hear("^[a-h][1-8], ", "Return")  # the board has the keyboard again
     s.wait_for(lambda: not s.shown(RESULT) and s.start_enabled(), 10, "始める is not back")
     chord("alt", "g")
     s.key("x")

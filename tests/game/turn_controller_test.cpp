@@ -9,7 +9,6 @@
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,8 +38,7 @@ class Rig : public Shell {
   std::string log;
   // By seat: the frame's title, the count, the status text and whether the
   // frame, count and status line are shown.
-  std::array<std::string, 4> titles, statuses;
-  std::array<int32_t, 4> counts{};
+  std::array<std::string, 4> titles, counts, statuses;
   std::array<std::array<bool, 3>, 4> shown{};
   std::vector<Cells> drawn;
 
@@ -68,13 +66,10 @@ class Rig : public Shell {
   }
   // Seat 1..4's `texts` joined by '|', each hidden one (by `kind`: 0 frame,
   // 1 count, 2 status line) in parentheses.
-  template <typename T>
-  std::string Texts(const std::array<T, 4>& texts, int kind) {
+  std::string Texts(const std::array<std::string, 4>& texts, int kind) {
     std::string joined;
     for (int seat = 0; seat < 4; ++seat) {
-      std::ostringstream text;
-      text << texts[seat];
-      joined += shown[seat][kind] ? text.str() : "(" + text.str() + ")";
+      joined += shown[seat][kind] ? texts[seat] : "(" + texts[seat] + ")";
       joined += seat < 3 ? "|" : "";
     }
     return joined;
@@ -91,12 +86,12 @@ class Rig : public Shell {
     for (int seat = 0; seat < 4; ++seat) {
       titles[seat] = panels[seat].title;
       statuses[seat] = panels[seat].status;
-      counts[seat] = 2;
+      counts[seat] = "2";
       shown[seat][0] = shown[seat][1] = true;
     }
   }
   void ShowDiscCount(int32_t seat, int32_t count) override {
-    counts[seat - 1] = count;
+    counts[seat - 1] = std::to_string(count);
   }
   void ShowStatusLine(int32_t seat, bool visible) override {
     if (visible != shown[seat - 1][2])
@@ -206,7 +201,8 @@ void ExpectPress(const std::array<int32_t, 4>& order, std::string_view rows,
   EXPECT_EQ(played ? rig.drawn.at(1) : rig.state.board.cells(),
             expected.cells());
   for (int32_t seat = 1; seat <= 4 && played; ++seat) {
-    EXPECT_EQ(rig.counts[seat - 1], rig.state.board.CountDiscs(seat));
+    EXPECT_EQ(rig.counts[seat - 1],
+              std::to_string(rig.state.board.CountDiscs(seat)));
   }
 }
 

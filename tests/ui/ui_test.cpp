@@ -95,9 +95,9 @@ class UiTest : public QObject {
 
  private slots:
   // The board's pixels and a blink that lasts until the next paint, the
-  // window's size, and the board as assistive technology reads it: 64 cells,
-  // child 8r + c being the cell (c, r), named from the ShownBoard, with no row
-  // and column interface; a notice said to it changes no pixel.
+  // window and its panels, and the board as assistive technology reads it: 64
+  // cells, child 8r + c being the cell (c, r), named from the ShownBoard, with
+  // no row and column interface; a notice said to it changes no pixel.
   void Window() {
     Fixture f;
     Cells filled{};
@@ -123,6 +123,18 @@ class UiTest : public QObject {
              QRect(f.At(0, 0), QSize(500, 400)));
     QCOMPARE(f.window.size(), QSize(500, f.At(0, 400).y()));
     QCOMPARE(f.window.minimumSize(), f.window.maximumSize());
+    // The panels lie right of the board, in seat order from the top, each
+    // frame around its count and status line.
+    QRect above(416, 0, 78, 60);
+    for (int seat = 1; seat <= 4; ++seat) {
+      const SeatPanelWidgets& panel = f.window.seat_panel(seat);
+      const QRect frame = panel.frame->geometry();
+      QVERIFY(frame.contains(panel.count->geometry()) &&
+              frame.contains(panel.status->geometry()) && frame.left() > 400 &&
+              frame.right() < 500 && frame.top() > above.bottom() &&
+              frame.bottom() < 400);
+      above = frame;
+    }
     auto* board = QAccessible::queryAccessibleInterface(&f.view);
     QVERIFY(board->role() == QAccessible::Table && !board->tableInterface());
     QCOMPARE(board->text(QAccessible::Name), "Board");
