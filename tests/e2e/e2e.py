@@ -192,11 +192,24 @@ class Session:
         self.proc = None
         return time.monotonic() - self.acted
 
+    # The program answers while it plays, so a read that meets a window
+    # coming or going is tried again, for up to two seconds.
+    @staticmethod
+    def read(probe):
+        for _ in range(20):
+            try:
+                return probe()
+            except Exception:
+                time.sleep(0.1)
+        return probe()
+
     # The board named Board and its 64 cells, row by row, with their names.
     def board(self):
-        board = self.find(lambda a: a.name == "Board" and a.getRole() == pyatspi.ROLE_TABLE)
-        cells = [board.getChildAtIndex(i) for i in range(board.childCount)]
-        names = [cell.name for cell in cells]
+        def cells():
+            board = self.find(lambda a: a.name == "Board" and a.getRole() == pyatspi.ROLE_TABLE)
+            return [board.getChildAtIndex(i) for i in range(board.childCount)]
+        cells = self.read(cells)
+        names = self.read(lambda: [cell.name for cell in cells])
         pattern = "%s%d, (black|white|red|yellow|empty)(, legal)?"
         if len(cells) != 64 or not all(re.fullmatch(
                 pattern % ("abcdefgh"[i % 8], i // 8 + 1), name) for i, name in enumerate(names)):
@@ -204,7 +217,8 @@ class Session:
         return cells, names
 
     def start_enabled(self):
-        return self.find(lambda a: a.name == "始める").getState().contains(pyatspi.STATE_ENABLED)
+        return self.read(lambda: self.find(lambda a: a.name == "始める").getState().contains(
+            pyatspi.STATE_ENABLED))
 
 
 def quits(s):
