@@ -55,8 +55,8 @@ class TurnController {
   // Shows the winners once the game is over; does nothing before.
   void ShowGameResult();
 
-  // Whether the human may place a disc on (column, row) now, the flow
-  // waiting for the human's press.
+  // Whether (column, row) is a legal cell for the human in the game that
+  // runs; the shell adds whether the flow is waiting for the press.
   bool IsHumanMove(int32_t column, int32_t row) const;
   // Every participant's colour and disc count, and whose turn it is.
   std::string Standings() const;

@@ -17,8 +17,6 @@ class Announcer : public QWidget {
 
   void Say(const QString& text);
   void Say(std::string_view text);
-  // The text said last, for tests.
-  QString LastSaid() const { return accessibleName(); }
 };
 
 }  // namespace qf
