@@ -40,7 +40,7 @@ EngineRun RunEngine(std::vector<PositionQuery>& positions, Engine engine,
       int32_t column = -1;
       int32_t row = -1;
       searcher.ChooseMove(query.board, query.seat, depth, &column, &row);
-      cells.push_back(column + 8 * row);
+      cells.push_back(ReadingIndex(column, row));
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start)

@@ -528,7 +528,7 @@ int32_t FastSearch::Run(const Board& board, int32_t seat, int32_t root_depth,
     }
     discs_ = saved;
   }
-  return best_move / kBoardSize + 8 * (best_move % kBoardSize);
+  return ReadingIndex(best_move / kBoardSize, best_move % kBoardSize);
 }
 
 }  // namespace qf

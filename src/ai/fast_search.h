@@ -23,7 +23,7 @@ class FastSearch {
   // 1..4. Anything else goes to the reference search.
   static bool Supports(const Board& board, int32_t seat, int32_t seat_count);
 
-  // The chosen cell as column + 8 * row, exactly the reference's choice for
+  // The chosen cell by ReadingIndex, exactly the reference's choice for
   // the same arguments. `seat` must have a legal move. Reads the board and
   // never writes it.
   int32_t Run(const Board& board, int32_t seat, int32_t root_depth,

@@ -43,13 +43,13 @@ int32_t ReferenceSearch::SearchNode(int32_t seat, bool maximising,
     if (maximising) {
       if (score >= alpha) {
         alpha = score;
-        best = column + 8 * row;
+        best = ReadingIndex(column, row);
       }
       if (alpha > beta) return alpha;
     } else {
       if (score <= beta) {
         beta = score;
-        best = column + 8 * row;
+        best = ReadingIndex(column, row);
       }
       if (alpha > beta) return beta;
     }

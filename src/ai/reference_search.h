@@ -23,7 +23,7 @@ class ReferenceSearch {
         seat_count_(seat_count) {}
 
   // At the root (depth == root depth) answers the chosen cell as
-  // column + 8 * row, elsewhere the node's score. `previous_moved` tells
+  // its ReadingIndex, elsewhere the node's score. `previous_moved` tells
   // whether the ply before this node placed a disc (rather than passed).
   int32_t SearchNode(int32_t seat, bool maximising, int32_t depth,
                      bool previous_moved, int32_t alpha, int32_t beta);

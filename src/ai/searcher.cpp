@@ -27,8 +27,8 @@ void Searcher::ChooseMove(Board& board, int32_t seat, int32_t depth,
         search.SearchNode(seat, true, root_depth_, true, -kInfinity, kInfinity);
   }
   if (cell >= 0 && cell < kCellCount) {
-    *column = cell % kBoardSize;
-    *row = cell / kBoardSize;
+    *column = ReadingCoord(cell).column;
+    *row = ReadingCoord(cell).row;
   }
 }
 

@@ -7,6 +7,8 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <atomic>
+#include <mutex>
 #include <vector>
 
 #include "ui/close_request_filter.h"
@@ -16,41 +18,69 @@
 
 namespace {
 
+constexpr char kNoDisplay[] =
+    "quadriflank: cannot open a display (no usable window system)";
+
 struct HeldMessage {
   QtMsgType type;
   QByteArray category;
   QString text;
 };
 
-QtMessageHandler previous_handler = nullptr;
-std::vector<HeldMessage>* held_messages = nullptr;
+// Qt's messages until the window is on the screen. Qt may log from other
+// threads, so they are reached under the lock.
+struct StartupMessages {
+  std::mutex lock;
+  bool holding = true;
+  // Set while Qt looks for a window system.
+  std::atomic<bool> opening_display = false;
+  std::vector<HeldMessage> held;
+};
 
-[[noreturn]] void CannotOpenDisplay() {
-  std::fputs("quadriflank: cannot open a display (no usable window system)\n",
-             stderr);
+QtMessageHandler previous_handler = nullptr;
+StartupMessages* startup = nullptr;
+
+[[noreturn]] void FailToStart(const QString& reason) {
+  std::fprintf(stderr, "%s\n", reason.toLocal8Bit().constData());
   std::fflush(nullptr);
   std::_Exit(1);
 }
 
 // Until the window is on the screen, Qt's messages are held back: a window
 // system that cannot show it explains the failure over several lines and
-// then aborts with a core dump. Say it in one line and leave with a failure
-// status instead; after a good start the held messages are passed on.
+// then aborts with a core dump. Say it in one line, with the fatal
+// message's own first line, and leave with a failure status instead; after
+// a good start the held messages are passed on.
 void StartupMessageHandler(QtMsgType type, const QMessageLogContext& context,
                            const QString& message) {
-  if (held_messages == nullptr) {
-    previous_handler(type, context, message);
-    return;
+  {
+    std::lock_guard guard(startup->lock);
+    if (startup->holding) {
+      if (type != QtFatalMsg) {
+        startup->held.push_back(
+            {type, QByteArray(context.category), message});
+        return;
+      }
+      const QString first_line = message.section(QLatin1Char('\n'), 0, 0);
+      FailToStart(startup->opening_display
+                      ? QStringLiteral("%1: %2").arg(kNoDisplay, first_line)
+                      : QStringLiteral("quadriflank: %1").arg(first_line));
+    }
   }
-  if (type == QtFatalMsg) CannotOpenDisplay();
-  held_messages->push_back({type, QByteArray(context.category), message});
+  previous_handler(type, context, message);
 }
 
-void PassOnHeldMessages(std::vector<HeldMessage>& messages) {
-  for (const HeldMessage& held : messages) {
+void PassOnHeldMessages() {
+  std::vector<HeldMessage> held;
+  {
+    std::lock_guard guard(startup->lock);
+    startup->holding = false;
+    held.swap(startup->held);
+  }
+  for (const HeldMessage& message : held) {
     const QMessageLogContext context(nullptr, 0, nullptr,
-                                     held.category.constData());
-    previous_handler(held.type, context, held.text);
+                                     message.category.constData());
+    previous_handler(message.type, context, message.text);
   }
 }
 
@@ -58,24 +88,38 @@ void PassOnHeldMessages(std::vector<HeldMessage>& messages) {
 // where the window system has no close box, a signal is the way out.
 void EndOnSignal(int) { _exit(0); }
 
+void EndOnSignals() {
+  struct sigaction action = {};
+  action.sa_handler = EndOnSignal;
+  sigaction(SIGTERM, &action, nullptr);
+  // A hang-up or interrupt that the program was started to ignore, as by
+  // nohup, stays ignored.
+  for (int signal : {SIGINT, SIGHUP}) {
+    struct sigaction inherited = {};
+    sigaction(signal, nullptr, &inherited);
+    if (inherited.sa_handler != SIG_IGN) sigaction(signal, &action, nullptr);
+  }
+}
+
 }  // namespace
 
 int main(int, char** argv) {
-  struct sigaction action = {};
-  action.sa_handler = EndOnSignal;
-  for (int signal : {SIGTERM, SIGINT, SIGHUP})
-    sigaction(signal, &action, nullptr);
+  EndOnSignals();
 
   // The program takes no options, so Qt sees none either.
   int qt_argc = 1;
   char* qt_argv[] = {argv[0], nullptr};
 
-  std::vector<HeldMessage> startup_messages;
-  held_messages = &startup_messages;
+  StartupMessages startup_messages;
+  startup = &startup_messages;
   previous_handler = qInstallMessageHandler(StartupMessageHandler);
+  startup_messages.opening_display = true;
   QApplication app(qt_argc, qt_argv);
   // Some window systems start without any screen to show a window on.
-  if (QGuiApplication::primaryScreen() == nullptr) CannotOpenDisplay();
+  if (QGuiApplication::primaryScreen() == nullptr) {
+    FailToStart(QString::fromLatin1(kNoDisplay));
+  }
+  startup_messages.opening_display = false;
   QApplication::setDesktopFileName(QStringLiteral(QF_APP_ID));
   QApplication::setWindowIcon(qf::ProgramIcon());
 
@@ -84,11 +128,10 @@ int main(int, char** argv) {
   // The board takes the keyboard at once, with or without a window manager.
   program.window.activateWindow();
   qf::CloseRequestFilter close_requests(program.window);
-  held_messages = nullptr;
-  PassOnHeldMessages(startup_messages);
+  PassOnHeldMessages();
 
   QApplication::exec();
-  // Quitting ends the process inside the window's handlers; this is reached
+  // Quitting ends the process from the window's handlers; this is reached
   // only if the window system closes the loop by itself.
   qf::QuitProcess();
 }

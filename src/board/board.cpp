@@ -100,7 +100,7 @@ void Board::TurnRun(int32_t seat, MoveRecord& record, int32_t column_step,
   while (Cell(column + column_step, row + row_step) != seat) {
     column += column_step;
     row += row_step;
-    record.turned[n] = column + 8 * row;
+    record.turned[n] = ReadingIndex(column, row);
     record.previous[n] = Cell(column, row);
     SetCell(seat, column, row);
     ++n;
@@ -112,8 +112,8 @@ void Board::TurnRun(int32_t seat, MoveRecord& record, int32_t column_step,
 
 void Board::UndoMove(const MoveRecord& record) {
   for (int k = 0; k < MoveRecord::kCapacity && record.turned[k] != -1; ++k) {
-    const int32_t p = record.turned[k];
-    SetCell(record.previous[k], p % 8, p / 8);
+    const Coord turned = ReadingCoord(record.turned[k]);
+    SetCell(record.previous[k], turned.column, turned.row);
   }
   SetCell(0, record.column, record.row);
 }

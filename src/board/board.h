@@ -21,7 +21,17 @@ constexpr int CellIndex(int column, int row) { return column * 8 + row; }
 struct Coord {
   int32_t column;
   int32_t row;
+  friend bool operator==(const Coord&, const Coord&) = default;
 };
+
+// A cell as one number in reading order, row by row: column + 8 * row. The
+// search answers its cell so, a MoveRecord notes turned discs so, and the
+// board's accessible cells are its children in this order; the Board's own
+// elements run column by column (CellIndex).
+constexpr int32_t ReadingIndex(int32_t column, int32_t row) {
+  return column + 8 * row;
+}
+constexpr Coord ReadingCoord(int32_t index) { return {index % 8, index / 8}; }
 
 // One direction step, in the fixed order every operation walks them:
 // right, down, left, up, down-right, up-left, up-right, down-left.
@@ -33,7 +43,7 @@ inline constexpr std::array<Direction, 8> kDirections = {
     {{1, 0}, {0, 1}, {-1, 0}, {0, -1}, {1, 1}, {-1, -1}, {1, -1}, {-1, 1}}};
 
 // The note of one placed disc, so that a trial move can be taken back.
-// Turned positions are packed as column + 8 * row and ended by -1.
+// Turned cells are noted by ReadingIndex and ended by -1.
 struct MoveRecord {
   static constexpr int kCapacity = 30;
   int32_t column;

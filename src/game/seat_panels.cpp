@@ -11,13 +11,15 @@ std::string_view SeatLabel(int32_t seat) {
   return kLabels[seat - 1];
 }
 
-std::array<SeatPanelTexts, 4> SeatPanelsFor(const OrderState& order) {
+std::array<SeatPanelTexts, 4> SeatPanelsFor(const OrderState& order,
+                                            const Board& board) {
   std::array<SeatPanelTexts, 4> panels;
   for (int32_t seat = 1; seat <= 4; ++seat) {
     const int32_t participant = order.PlayOrder[seat - 1];
     panels[seat - 1] = {
         std::string(SeatLabel(seat)) + order.ParticipantNames[participant],
-        participant == kHumanParticipant ? kYourTurnText : kThinkingText};
+        participant == kHumanParticipant ? kYourTurnText : kThinkingText,
+        board.CountDiscs(seat)};
   }
   return panels;
 }

@@ -20,9 +20,11 @@ inline constexpr std::string_view kDisqualifiedText = "失格";
 
 // The colour label put before the participant's name, seat 1..4.
 std::string_view SeatLabel(int32_t seat);
-// The panels of a game played in `order`: "黒 - COM2" and the like, and
-// "Your Turn" for the human's seat, "Thinking..." for the others.
-std::array<SeatPanelTexts, 4> SeatPanelsFor(const OrderState& order);
+// The panels of a game played in `order` from `board`: "黒 - COM2" and the
+// like, "Your Turn" for the human's seat, "Thinking..." for the others, and
+// each seat's count.
+std::array<SeatPanelTexts, 4> SeatPanelsFor(const OrderState& order,
+                                            const Board& board);
 // Shows every seat's disc count from the board.
 void RefreshSeatCounts(const Board& board, Shell& shell);
 

@@ -1,5 +1,6 @@
-// The game flow: starting a game, the computer seats' turns, the human's
-// press, passes and the result. It reaches the window only through Shell,
+// The game object: it owns the game's position, order and players and plays
+// them, from the start command through the computers' turns, the human's
+// presses, passes and the result. It reaches the window only through Shell,
 // so it runs and is tested without a window.
 #ifndef QUADRIFLANK_GAME_TURN_CONTROLLER_H_
 #define QUADRIFLANK_GAME_TURN_CONTROLLER_H_
@@ -8,10 +9,13 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "ai/searcher.h"
 #include "board/board.h"
-#include "game/app_state.h"
+#include "game/flow_task.h"
 #include "game/shell.h"
+#include "order/order_state.h"
 
 namespace qf {
 
@@ -27,58 +31,63 @@ inline constexpr int32_t kHumanMovePauseMs = 500;
 inline constexpr int32_t kBlinkPhaseMs = 300;
 inline constexpr int32_t kOpeningMovePauseMs = 200;
 
-// A press on the main window's client area: the board cell under it, if
-// any, and whether the left button made it (a key on the board presses as
-// the left button does).
-struct BoardPress {
-  std::optional<Coord> cell;
-  bool left_button = true;
-};
-
 class TurnController {
  public:
-  // Installs the search hook on state.searcher that pumps through `shell`.
-  TurnController(AppState& state, Shell& shell);
-  // Takes the hook away again, so the searcher never calls into a shell
-  // that may be gone.
-  ~TurnController();
+  explicit TurnController(Shell& shell);
   TurnController(const TurnController&) = delete;
   TurnController& operator=(const TurnController&) = delete;
 
-  // The command "始める". The shell keeps it from arriving while the flow
-  // runs; while a game is on it does nothing.
+  // The command "始める": draws the order and plays a new game. While the
+  // order window is open or a game is on, it does nothing.
   void StartGame();
-  // A press on the client area. The shell keeps presses from arriving while
-  // the flow runs; the human's move is a left press on a legal cell while
-  // the game is on.
-  void OnBoardPress(const BoardPress& press);
-  // Shows the winners once the game is over; does nothing before.
-  void ShowGameResult();
-
-  // Whether (column, row) is a legal cell for the human in the game that
-  // runs; the shell adds whether the flow is waiting for the press.
-  bool IsHumanMove(int32_t column, int32_t row) const;
+  // A press on a board cell. The rule for presses, in one place:
+  //  - while the game waits for the human's move, a press on a legal cell
+  //    is that move, and any other press is ignored;
+  //  - while the game is busy with the computers' turns (a pause, a blink,
+  //    a box), a press waits, in order with any others;
+  //  - a computer's search drops every press that waits from before it;
+  //  - when the human's turn comes, the waiting presses count in order:
+  //    the first on a legal cell is the move;
+  //  - with no game on, a press does nothing.
+  // A search runs as one step that no input interrupts, so no press ever
+  // arrives during one.
+  void OnBoardPress(Coord cell);
   // Every participant's colour and disc count, and whose turn it is.
   std::string Standings() const;
 
  private:
-  // Runs the seats after the human's until the human can move again or the
-  // game is over.
-  void PlayCycles();
-  // Search, blink and place one computer move, then show it.
-  void PlayComputerMove(int32_t seat);
-  void BlinkCell(int32_t seat, int32_t column, int32_t row);
-  // Places the move, shows the new board and tells the shell what happened.
-  void PlaceAndShow(int32_t seat, int32_t column, int32_t row);
-  void ShowPassMessage(std::string_view text);
+  friend class TurnControllerPeer;  // tests set up positions through it
 
-  AppState& state_;
+  // The whole game, from the drawn order to the result.
+  FlowTask PlayGame();
+  // The seats before the human's, from the start position.
+  FlowTask PlayOpeningRun();
+  // The seats after the human's until the human can move again or the
+  // game is over.
+  FlowTask PlayCycles();
+  // Search, blink and place one computer move, then show it.
+  FlowTask PlayComputerMove(int32_t seat);
+  // The human's move: a waiting press on a legal cell, or the next one.
+  Wait<Coord> HumanMove();
+  Wait<> Pause(int32_t milliseconds);
+  Wait<> ShowMessage(std::string_view text, std::string_view caption);
+  // Shows the winners of the game that is over.
+  FlowTask ShowGameResult();
+  // Places the move and shows the new board; tells a computer's move.
+  void PlaceAndShow(int32_t seat, int32_t column, int32_t row);
+
   Shell& shell_;
-  // The running game's order, kept apart from the order window's draws.
-  OrderState game_order_;
-  bool game_started_ = false;
+  Board board_;
+  Searcher searcher_;
+  // Who plays which seat in the game that runs or ran last.
+  OrderState order_;
+  int32_t human_seat_ = 0;
   // The seat whose turn it is; 0 once the game is over.
   int32_t seat_to_move_ = 0;
+  FlowTask game_;
+  // Set while the game waits for the human's move.
+  std::optional<Reply<Coord>> human_move_;
+  std::vector<Coord> waiting_presses_;
 };
 
 }  // namespace qf

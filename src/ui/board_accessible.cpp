@@ -64,8 +64,6 @@ QAccessibleInterface* BoardAccessibleFactory(const QString&, QObject* object) {
   return nullptr;
 }
 
-int ChildIndex(int column, int row) { return row * kBoardSize + column; }
-
 }  // namespace
 
 void InstallBoardAccessibleFactory() {
@@ -77,7 +75,7 @@ BoardAccessible::BoardAccessible(BoardView& view)
     : QAccessibleWidget(&view, QAccessible::Table) {
   for (int row = 0; row < kBoardSize; ++row) {
     for (int column = 0; column < kBoardSize; ++column) {
-      const int index = ChildIndex(column, row);
+      const int index = ReadingIndex(column, row);
       cell_ids_[index] = QAccessible::registerAccessibleInterface(
           new CellAccessible(view, column, row));
       told_names_[index] = view.CellName(column, row);
@@ -96,7 +94,8 @@ BoardView& BoardAccessible::view() const {
 
 void BoardAccessible::AnnounceChangedNames() {
   for (int index = 0; index < kCellCount; ++index) {
-    QString name = view().CellName(index % kBoardSize, index / kBoardSize);
+    const Coord cell = ReadingCoord(index);
+    QString name = view().CellName(cell.column, cell.row);
     if (name == told_names_[index]) continue;
     told_names_[index] = std::move(name);
     QAccessibleEvent event(child(index), QAccessible::NameChanged);
@@ -139,7 +138,7 @@ QAccessibleInterface* BoardAccessible::CellAt(int column, int row) const {
   if (row < 0 || row >= kBoardSize || column < 0 || column >= kBoardSize) {
     return nullptr;
   }
-  return child(ChildIndex(column, row));
+  return child(ReadingIndex(column, row));
 }
 
 }  // namespace qf

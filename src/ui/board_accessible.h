@@ -1,5 +1,5 @@
-// The board view as assistive technology sees it: a table of 64 cells,
-// child row * 8 + column being the board's cell (column, row), each named
+// The board view as assistive technology sees it: a table of 64 cells in
+// reading order, child ReadingIndex(column, row) being the cell, each named
 // like "d4, black" or "c5, empty, legal", the cursor's cell focused. It
 // offers no row and column interface: a screen reader that finds one reads
 // the cursor's whole row on every move up or down, instead of the cell.
@@ -42,7 +42,7 @@ class BoardAccessible : public QAccessibleWidget {
   BoardView& view() const;
   QAccessibleInterface* CellAt(int column, int row) const;
 
-  // By child index, row * 8 + column; registered with Qt, which hands out
+  // By child index; registered with Qt, which hands out
   // their ids, and unregistered when the board goes.
   std::array<QAccessible::Id, kCellCount> cell_ids_{};
   std::array<QString, kCellCount> told_names_;

@@ -9,12 +9,10 @@
 #include "game/spoken.h"
 #include "ui/board_accessible.h"
 #include "ui/board_painter.h"
-#include "ui/input_gate.h"
 
 namespace qf {
 
-BoardView::BoardView(const Cells& shown_board, QWidget* parent)
-    : QWidget(parent), shown_board_(shown_board) {
+BoardView::BoardView(QWidget* parent) : QWidget(parent) {
   InstallBoardAccessibleFactory();
   setGeometry(0, 0, kBoardPixels, kBoardPixels);
   // Presses are the client area's, with client coordinates.
@@ -24,8 +22,20 @@ BoardView::BoardView(const Cells& shown_board, QWidget* parent)
   setAccessibleName(QStringLiteral("Board"));
 }
 
-void BoardView::DrawBoardNow() {
+bool BoardView::IsPressKey(int key) {
+  return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+}
+
+void BoardView::ShowPosition(const Cells& cells) {
+  cells_ = cells;
+  legal_.reset();
   repaint();
+  AnnounceChangedCells();
+}
+
+void BoardView::ShowLegalCells(const std::vector<Coord>& legal) {
+  legal_.reset();
+  for (const Coord cell : legal) legal_.set(ReadingIndex(cell.column, cell.row));
   AnnounceChangedCells();
 }
 
@@ -62,16 +72,16 @@ void BoardView::HideCursor() {
 QString BoardView::CellName(int32_t column, int32_t row) const {
   QString name = QString::fromStdString(
       CellLabel(column, row) + ", " +
-      std::string(ContentName(shown_board_[CellIndex(column, row)])));
-  if (move_test_ && move_test_(column, row)) name += QStringLiteral(", legal");
+      std::string(ContentName(cells_[CellIndex(column, row)])));
+  if (legal_.test(ReadingIndex(column, row))) name += QStringLiteral(", legal");
   return name;
 }
 
 void BoardView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   // The paint may cover more than the blinking cell, so the rest always
-  // comes from the ShownBoard.
-  DrawBoard(painter, shown_board_);
+  // comes from the shown position.
+  DrawBoard(painter, cells_);
   if (cell_override_) {
     DrawCell(painter, cell_override_->seat, cell_override_->column,
              cell_override_->row);
@@ -95,16 +105,19 @@ void BoardView::keyPressEvent(QKeyEvent* event) {
       return MoveCursor(0, row);
     case Qt::Key_End:
       return MoveCursor(kBoardSize - 1, row);
+    case Qt::Key_L:
+      return JumpToLegalCell(event->modifiers() & Qt::ShiftModifier);
     case Qt::Key_S:
-      if (on_standings_) on_standings_();
+      emit standingsAsked();
       return;
     default:
       break;
   }
-  if (!InputGate::IsPressKey(event->key()))
-    return QWidget::keyPressEvent(event);
+  if (!IsPressKey(event->key())) return QWidget::keyPressEvent(event);
+  // Holding a key down is not pressing it again.
+  if (event->isAutoRepeat()) return;
   MoveCursor(column, row);
-  if (on_cell_press_) on_cell_press_({column, row});
+  emit cellPressed({column, row});
 }
 
 void BoardView::focusInEvent(QFocusEvent* event) {
@@ -129,6 +142,23 @@ void BoardView::MoveCursor(int32_t column, int32_t row) {
   cursor_shown_ = true;
   UpdateCursorCell();
   if (moved) AnnounceCursor();
+}
+
+void BoardView::JumpToLegalCell(bool backwards) {
+  if (legal_.none()) {
+    emit noLegalCell();
+    return;
+  }
+  const int32_t step = backwards ? kCellCount - 1 : 1;
+  int32_t index = ReadingIndex(cursor_.x(), cursor_.y());
+  do {
+    index = (index + step) % kCellCount;
+  } while (!legal_.test(index));
+  const Coord cell = ReadingCoord(index);
+  const bool moved = QPoint(cell.column, cell.row) != cursor_;
+  MoveCursor(cell.column, cell.row);
+  // The only legal cell, already under the cursor, is still said.
+  if (!moved) AnnounceCursor();
 }
 
 void BoardView::UpdateCursorCell() {

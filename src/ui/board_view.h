@@ -1,17 +1,19 @@
-// The board in the main window's client area, drawn from the ShownBoard on
-// every paint; the game flow can also draw it, or one blinking cell, at once.
-// It also plays by keyboard: a cursor cell that the arrow keys move and that
-// Enter, Return and Space press; S asks for the standings. To assistive
-// technology it is a board of 64 named cells, the cursor's cell focused.
+// The board in the main window's client area, drawn from the position it
+// was last shown; the game flow can also draw one blinking cell at once.
+// It also plays by keyboard: a cursor cell that the arrow keys move, L and
+// Shift+L jump between the legal cells, and Enter, Return and Space press;
+// S asks for the standings. To assistive technology it is a board of 64
+// named cells, the cursor's cell focused.
 #ifndef QUADRIFLANK_UI_BOARD_VIEW_H_
 #define QUADRIFLANK_UI_BOARD_VIEW_H_
 
 #include <QPoint>
 #include <QString>
 #include <QWidget>
+#include <bitset>
 #include <cstdint>
-#include <functional>
 #include <optional>
+#include <vector>
 
 #include "board/board.h"
 
@@ -20,33 +22,24 @@ namespace qf {
 class BoardAccessible;
 
 class BoardView : public QWidget {
- public:
-  // Whether the human may place a disc on (column, row) right now.
-  using MoveTest = std::function<bool(int32_t column, int32_t row)>;
-  // A key pressed the cursor's cell.
-  using CellPressHandler = std::function<void(Coord cell)>;
+  Q_OBJECT
 
+ public:
   static constexpr int32_t kStartCursorColumn = 3;
   static constexpr int32_t kStartCursorRow = 3;
 
-  BoardView(const Cells& shown_board, QWidget* parent);
+  explicit BoardView(QWidget* parent);
 
-  // Both are on the screen when they return; DrawBoardNow also tells
-  // assistive technology which cells changed.
-  void DrawBoardNow();
+  // Enter, Return and Space: the keys that press a board cell.
+  static bool IsPressKey(int key);
+
+  // Draws `cells`, on the screen when this returns, with no cell legal, and
+  // tells assistive technology which cells changed.
+  void ShowPosition(const Cells& cells);
+  // The human may take these cells now.
+  void ShowLegalCells(const std::vector<Coord>& legal);
   // Shows one cell with the seat's disc (0: empty) until the next paint.
   void DrawCellNow(int32_t seat, int32_t column, int32_t row);
-
-  void SetMoveTest(MoveTest test) { move_test_ = std::move(test); }
-  void SetCellPressHandler(CellPressHandler handler) {
-    on_cell_press_ = std::move(handler);
-  }
-  void SetStandingsHandler(std::function<void()> handler) {
-    on_standings_ = std::move(handler);
-  }
-  // Sends a name change for every cell whose name differs from the one
-  // assistive technology was last given (the board or the turn changed).
-  void AnnounceChangedCells();
   // A mouse press: the cursor is not drawn again until the next key.
   void HideCursor();
 
@@ -54,8 +47,15 @@ class BoardView : public QWidget {
   QPoint Cursor() const { return cursor_; }
   bool CursorDrawn() const { return cursor_shown_ && hasFocus(); }
   // "d4, black", "c5, empty, legal": the cell as assistive technology reads
-  // it, from the ShownBoard and the move test.
+  // it.
   QString CellName(int32_t column, int32_t row) const;
+
+ signals:
+  // A key pressed the cursor's cell.
+  void cellPressed(qf::Coord cell);
+  void standingsAsked();
+  // L or Shift+L found no legal cell to jump to.
+  void noLegalCell();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -73,17 +73,20 @@ class BoardView : public QWidget {
   // The board's accessible object while assistive technology listens, or
   // null.
   BoardAccessible* ActiveAccessible();
+  void AnnounceChangedCells();
   // Moves the cursor (clamped to the board), shows it and announces it.
   void MoveCursor(int32_t column, int32_t row);
+  // Moves the cursor to the next legal cell in reading order, or the
+  // previous one, wrapping round.
+  void JumpToLegalCell(bool backwards);
   void AnnounceCursor();
   void UpdateCursorCell();
 
-  const Cells& shown_board_;
+  Cells cells_{};
+  // By ReadingIndex.
+  std::bitset<kCellCount> legal_;
   // Set only during the synchronous paint that DrawCellNow asks for.
   std::optional<CellOverride> cell_override_;
-  MoveTest move_test_;
-  CellPressHandler on_cell_press_;
-  std::function<void()> on_standings_;
   QPoint cursor_{kStartCursorColumn, kStartCursorRow};
   bool cursor_shown_ = false;
 };

@@ -57,8 +57,10 @@ class MainWindow::ClientArea : public QWidget {
  protected:
   void mousePressEvent(QMouseEvent* event) override {
     window_.board_view().HideCursor();
-    window_.OnPress({CellAtPoint(event->position().toPoint()),
-                     event->button() == Qt::LeftButton});
+    const std::optional<Coord> cell = CellAtPoint(event->position().toPoint());
+    if (cell && event->button() == Qt::LeftButton) {
+      emit window_.cellPressed(*cell);
+    }
   }
   // The second press of a double click is not a press of its own.
   void mouseDoubleClickEvent(QMouseEvent*) override {}
@@ -67,10 +69,10 @@ class MainWindow::ClientArea : public QWidget {
   MainWindow& window_;
 };
 
-MainWindow::MainWindow(UiResources& ui, const Cells& shown_board)
+MainWindow::MainWindow(UiResources& ui)
     : ui_(ui),
       client_area_(new ClientArea(*this, ui.face_color)),
-      board_view_(new BoardView(shown_board, client_area_)),
+      board_view_(new BoardView(client_area_)),
       announcer_(new Announcer(*client_area_)) {
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -79,17 +81,17 @@ MainWindow::MainWindow(UiResources& ui, const Cells& shown_board)
   setWindowIcon(ProgramIcon());
 
   menuBar()->addMenu(ui_.game_menu.get());
-  connect(ui_.start_command, &QAction::triggered, this, [this] {
-    RunStep([this] {
-      if (on_start_) on_start_();
-    });
-  });
-  connect(ui_.quit_command, &QAction::triggered, this, [this] { on_quit_(); });
-
+  connect(ui_.start_command, &QAction::triggered, this,
+          &MainWindow::startRequested);
+  connect(ui_.quit_command, &QAction::triggered, this,
+          &MainWindow::quitRequested);
   // A key on the board presses the cursor's cell as the left button does.
-  board_view_->SetCellPressHandler([this](Coord cell) {
-    OnPress({cell, true});
-  });
+  connect(board_view_, &BoardView::cellPressed, this,
+          &MainWindow::cellPressed);
+  connect(board_view_, &BoardView::standingsAsked, this,
+          &MainWindow::standingsAsked);
+  connect(board_view_, &BoardView::noLegalCell, announcer_,
+          [this] { announcer_->Say(QStringLiteral("No legal cell")); });
   CreateSeatPanels();
   announcer_->lower();
   setCentralWidget(client_area_);
@@ -128,21 +130,10 @@ void MainWindow::CreateSeatPanels() {
   board_view_->lower();
 }
 
-void MainWindow::OnPress(const BoardPress& press) {
-  RunStep([&] {
-    if (on_press_) on_press_(press);
-  });
-}
-
-void MainWindow::RunStep(const std::function<void()>& step) {
-  input_gate_.RunStep(step);
-  board_view_->AnnounceChangedCells();
-}
-
 void MainWindow::closeEvent(QCloseEvent* event) {
-  on_quit_();
-  // Only reached when a test has replaced the quit handler.
+  // The window stays until quitting has ended the program.
   event->ignore();
+  emit quitRequested();
 }
 
 }  // namespace qf

@@ -1,5 +1,5 @@
-// The main window: the menu, the board and the four seat panels, turning
-// presses and menu commands into steps of the game flow.
+// The main window: the menu, the board and the four seat panels. It reports
+// what the player asks for with signals, in the game's terms.
 #ifndef QUADRIFLANK_UI_MAIN_WINDOW_H_
 #define QUADRIFLANK_UI_MAIN_WINDOW_H_
 
@@ -8,13 +8,10 @@
 #include <QMainWindow>
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <optional>
 
 #include "board/board.h"
-#include "game/turn_controller.h"
 #include "ui/announcer.h"
-#include "ui/input_gate.h"
 #include "ui/resources.h"
 
 namespace qf {
@@ -24,8 +21,7 @@ class BoardView;
 inline constexpr int kClientWidth = 500;
 inline constexpr int kClientHeight = 400;
 
-// Ends the process at once with status 0, from wherever it is called: the
-// game flow may be deep inside a search or a message box.
+// Ends the process at once with status 0, from wherever it is called.
 [[noreturn]] void QuitProcess();
 
 // The controls of one seat's panel.
@@ -40,23 +36,14 @@ struct SeatPanelWidgets {
 std::optional<Coord> CellAtPoint(QPoint point);
 
 class MainWindow : public QMainWindow {
+  Q_OBJECT
+
  public:
-  using StartHandler = std::function<void()>;
-  using PressHandler = std::function<void(const BoardPress& press)>;
-  using QuitHandler = std::function<void()>;
+  explicit MainWindow(UiResources& ui);
 
-  MainWindow(UiResources& ui, const Cells& shown_board);
-
-  // Each runs as one step of the game flow, through the input gate.
-  void SetStartHandler(StartHandler handler) { on_start_ = std::move(handler); }
-  void SetPressHandler(PressHandler handler) { on_press_ = std::move(handler); }
-  // QuitProcess unless a test puts something else here.
-  void SetQuitHandler(QuitHandler handler) { on_quit_ = std::move(handler); }
-
-  // The 500 x 400 area under the menu bar; presses here go to the game.
+  // The 500 x 400 area under the menu bar.
   QWidget& client_area() const { return *client_area_; }
   BoardView& board_view() const { return *board_view_; }
-  InputGate& input_gate() { return input_gate_; }
   Announcer& announcer() const { return *announcer_; }
   QAction& start_command() const { return *ui_.start_command; }
   const UiResources& ui() const { return ui_; }
@@ -65,6 +52,16 @@ class MainWindow : public QMainWindow {
     return seat_panels_[seat - 1];
   }
 
+ signals:
+  // "始める".
+  void startRequested();
+  // A left click on a board cell, or a key on the cursor's cell.
+  void cellPressed(qf::Coord cell);
+  // S on the board.
+  void standingsAsked();
+  // "終了(&X)" or the close box.
+  void quitRequested();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 
@@ -72,21 +69,12 @@ class MainWindow : public QMainWindow {
   class ClientArea;
 
   void CreateSeatPanels();
-  void OnPress(const BoardPress& press);
-  // Runs one step of the game flow, then tells assistive technology which
-  // cells changed with it (whose turn it is may have changed, and with it
-  // the legal cells).
-  void RunStep(const std::function<void()>& step);
 
   UiResources& ui_;
   QWidget* client_area_;  // a ClientArea
   BoardView* board_view_;
   Announcer* announcer_;
   std::array<SeatPanelWidgets, 4> seat_panels_;
-  InputGate input_gate_;
-  StartHandler on_start_;
-  PressHandler on_press_;
-  QuitHandler on_quit_ = QuitProcess;
 };
 
 }  // namespace qf

@@ -49,15 +49,12 @@ QLabel* MakeLabel(QWidget& parent, const LabelLayout& layout,
 
 }  // namespace
 
-OrderDialog::OrderDialog(QWidget& owner, OrderState& order,
-                         RandomSource& random, const QFont& font,
-                         SayFunction say)
+OrderDialog::OrderDialog(QWidget& owner, RandomSource& random,
+                         const QFont& font)
     : QWidget(&owner, Qt::Dialog | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
-      order_(order),
-      say_(std::move(say)),
-      roulette_(order, random, *this) {
+      roulette_(order_, random, *this) {
   setWindowTitle(QString::fromUtf8(kOrderDialogTitle));
   setBackgroundRole(QPalette::Button);
   setFixedSize(kOrderDialogWidth, kOrderDialogHeight);
@@ -91,14 +88,10 @@ void OrderDialog::CreateControls(const QFont& font) {
           [this] { roulette_.OrderButtonPressed(); });
 }
 
-bool OrderDialog::Run() {
+void OrderDialog::Open() {
   show();
   // Its button takes the keyboard at once, with or without a window manager.
   activateWindow();
-  // Nothing can end the window before its loop runs, but an exit() before
-  // exec() would be lost, so do not wait for it then.
-  if (ended_) return result_;
-  return loop_.exec() != 0;
 }
 
 void OrderDialog::StartSpinning(int32_t period_ms) {
@@ -113,16 +106,16 @@ void OrderDialog::ShowName(int32_t position, std::string_view name) {
 void OrderDialog::OrderFixed() {
   roulette_timer_.stop();
   button_->setText(QString::fromUtf8(kStartMatchCaption));
-  if (say_) say_(SeatingText(order_));
+  emit seatingFixed(QString::fromStdString(SeatingText(order_)));
 }
 
 void OrderDialog::End(bool start_match) {
   if (ended_) return;
   ended_ = true;
-  result_ = start_match;
   roulette_timer_.stop();
   hide();
-  loop_.exit(start_match ? 1 : 0);
+  emit ended(start_match ? std::optional<OrderState>(order_) : std::nullopt);
+  deleteLater();
 }
 
 void OrderDialog::paintEvent(QPaintEvent*) {

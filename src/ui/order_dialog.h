@@ -1,10 +1,10 @@
 // The small modal window in which the playing order is drawn. It is a plain
-// window with its own event loop rather than a QDialog, so that Escape and
-// Enter have no meaning of their own in it.
+// window rather than a QDialog, so that Escape and Enter have no meaning of
+// their own in it. It hands over only an order its roulette has shown, which
+// is always a whole seating of the four participants.
 #ifndef QUADRIFLANK_UI_ORDER_DIALOG_H_
 #define QUADRIFLANK_UI_ORDER_DIALOG_H_
 
-#include <QEventLoop>
 #include <QFont>
 #include <QLabel>
 #include <QPushButton>
@@ -12,7 +12,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
-#include <functional>
+#include <optional>
 #include <string_view>
 
 #include "order/order_state.h"
@@ -28,27 +28,28 @@ inline constexpr int kOrderDialogWidth = 474;
 inline constexpr int kOrderDialogHeight = 144;
 
 class OrderDialog : public QWidget, public OrderWindow {
- public:
-  // Tells a player who listens who plays which seat, once it is fixed.
-  using SayFunction = std::function<void(std::string_view text)>;
+  Q_OBJECT
 
-  OrderDialog(QWidget& owner, OrderState& order, RandomSource& random,
-              const QFont& font, SayFunction say);
+ public:
+  // Deletes itself once it has ended.
+  OrderDialog(QWidget& owner, RandomSource& random, const QFont& font);
   ~OrderDialog() override;
 
-  // Shows the window over its blocked owner; true once the match is
-  // started, false when the window is closed.
-  bool Run();
-
-  QPushButton& button() const { return *button_; }
-  // The name under the disc of position 0..3.
-  QLabel& name_label(int position) const { return *name_labels_[position]; }
+  // Shows the window over its blocked owner and gives it the keyboard.
+  void Open();
 
   // OrderWindow.
   void StartSpinning(int32_t period_ms) override;
   void ShowName(int32_t position, std::string_view name) override;
   void OrderFixed() override;
   void End(bool start_match) override;
+
+ signals:
+  // Who plays which seat, for a player who listens, once it is fixed.
+  void seatingFixed(const QString& seating);
+  // The drawn order once the match is started; none when the window was
+  // closed.
+  void ended(const std::optional<qf::OrderState>& order);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -57,15 +58,12 @@ class OrderDialog : public QWidget, public OrderWindow {
  private:
   void CreateControls(const QFont& font);
 
-  OrderState& order_;
-  SayFunction say_;
+  OrderState order_;
   Roulette roulette_;
   QTimer roulette_timer_;
-  QEventLoop loop_;
   std::array<QLabel*, 4> name_labels_{};
   QPushButton* button_ = nullptr;
   bool ended_ = false;
-  bool result_ = false;
 };
 
 }  // namespace qf

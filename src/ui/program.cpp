@@ -1,24 +1,16 @@
 #include "ui/program.h"
 
-#include "ui/board_view.h"
-
 namespace qf {
 
 Program::Program()
-    : ui(MakeUiResources()),
-      window(ui, state.shown_board),
-      shell(window, state),
-      flow(state, shell) {
-  window.SetStartHandler([this] { flow.StartGame(); });
-  window.SetPressHandler(
-      [this](const BoardPress& press) { flow.OnBoardPress(press); });
-  BoardView& board = window.board_view();
-  // A cell is legal while the game waits for the human's press.
-  board.SetMoveTest([this](int32_t column, int32_t row) {
-    return !window.input_gate().StepRunning() && flow.IsHumanMove(column, row);
-  });
-  board.SetStandingsHandler(
-      [this] { window.announcer().Say(flow.Standings()); });
+    : ui(MakeUiResources()), window(ui), shell(window, random), game(shell) {
+  QObject::connect(&window, &MainWindow::startRequested, &window,
+                   [this] { game.StartGame(); });
+  QObject::connect(&window, &MainWindow::cellPressed, &window,
+                   [this](Coord cell) { game.OnBoardPress(cell); });
+  QObject::connect(&window, &MainWindow::standingsAsked, &window,
+                   [this] { window.announcer().Say(game.Standings()); });
+  QObject::connect(&window, &MainWindow::quitRequested, &window, QuitProcess);
 }
 
 }  // namespace qf

@@ -1,10 +1,11 @@
-// The whole program over one fresh state: the window, the shell and the game
-// flow, wired together. The program makes one; tests make their own.
+// The whole program over fresh state: the source of chance, the window, the
+// shell and the game, wired together. The program makes one; tests make
+// their own.
 #ifndef QUADRIFLANK_UI_PROGRAM_H_
 #define QUADRIFLANK_UI_PROGRAM_H_
 
-#include "game/app_state.h"
 #include "game/turn_controller.h"
+#include "order/random_source.h"
 #include "ui/main_window.h"
 #include "ui/qt_shell.h"
 #include "ui/resources.h"
@@ -14,11 +15,11 @@ namespace qf {
 struct Program {
   Program();
 
-  AppState state;
+  RandomSource random;
   UiResources ui;
   MainWindow window;
   QtShell shell;
-  TurnController flow;
+  TurnController game;
 };
 
 }  // namespace qf

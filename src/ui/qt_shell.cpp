@@ -1,7 +1,9 @@
 #include "ui/qt_shell.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
 
 #include "game/seat_panels.h"
 #include "game/spoken.h"
@@ -15,26 +17,53 @@ QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-}  // namespace
-
-QtShell::QtShell(MainWindow& window, AppState& state)
-    : window_(window),
-      state_(state),
-      pause_([&window](int32_t ms) { window.input_gate().Pause(ms); }) {
-  since_pump_.start();
+// A box or window that opens beside an open menu would leave the menu over
+// it, holding the keyboard; the menu closes first.
+void ClosePopups() {
+  while (QWidget* popup = QApplication::activePopupWidget()) {
+    if (!popup->close()) popup->hide();
+  }
 }
 
-bool QtShell::RunOrderWindow() {
-  CheckClockOnNextPump();
-  bool start = false;
-  {
-    OrderDialog dialog(
-        window_, state_.order, state_.random, window_.ui().dialog_font,
-        [this](std::string_view text) { window_.announcer().Say(text); });
-    start = dialog.Run();
-  }
-  GiveBoardTheKeyboard();
-  return start;
+}  // namespace
+
+QtShell::QtShell(MainWindow& window, RandomSource& random)
+    : window_(window), random_(random) {}
+
+void QtShell::OpenOrderWindow(Reply<std::optional<OrderState>> reply) {
+  ClosePopups();
+  auto* dialog = new OrderDialog(window_, random_, window_.ui().dialog_font);
+  QObject::connect(dialog, &OrderDialog::seatingFixed, &window_.announcer(),
+                   [this](const QString& seating) {
+                     window_.announcer().Say(seating);
+                   });
+  QObject::connect(dialog, &OrderDialog::ended, &window_,
+                   [this, reply](const std::optional<OrderState>& order) {
+                     GiveBoardTheKeyboard();
+                     reply(order);
+                   });
+  dialog->Open();
+}
+
+void QtShell::Pause(int32_t milliseconds, Reply<> reply) {
+  QTimer::singleShot(milliseconds, Qt::PreciseTimer, &window_,
+                     [reply] { reply(); });
+}
+
+void QtShell::ShowMessage(std::string_view text, std::string_view caption,
+                          Reply<> reply) {
+  // What led to the box is told before the box speaks for itself.
+  SayPendingNotice();
+  ClosePopups();
+  auto* box = new QMessageBox(QMessageBox::Information, FromUtf8(caption),
+                              FromUtf8(text), QMessageBox::Ok, &window_);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setTextFormat(Qt::PlainText);
+  QObject::connect(box, &QMessageBox::finished, &window_, [this, reply] {
+    GiveBoardTheKeyboard();
+    reply();
+  });
+  box->open();
 }
 
 void QtShell::GiveBoardTheKeyboard() {
@@ -48,13 +77,14 @@ void QtShell::EnableStartCommand(bool enabled) {
 
 void QtShell::SetUpSeatPanels(const std::array<SeatPanelTexts, 4>& panels) {
   for (int32_t seat = 1; seat <= 4; ++seat) {
+    const SeatPanelTexts& texts = panels[seat - 1];
     const SeatPanelWidgets& panel = window_.seat_panel(seat);
-    panel.frame->setTitle(FromUtf8(panels[seat - 1].title));
+    panel.frame->setTitle(FromUtf8(texts.title));
     panel.frame->show();
-    panel.count->setText(QStringLiteral("2"));
+    ShowDiscCount(seat, texts.count);
     panel.count->show();
     QLabel& status = *panel.status;
-    status.setText(FromUtf8(panels[seat - 1].status));
+    status.setText(FromUtf8(texts.status));
     // A status line grows to the right to fit its text in the face the
     // program draws with; its position and height stay.
     const int needed = status.fontMetrics().horizontalAdvance(status.text());
@@ -71,53 +101,26 @@ void QtShell::ShowStatusLine(int32_t seat, bool visible) {
   window_.seat_panel(seat).status->setVisible(visible);
 }
 
-void QtShell::DrawBoard() {
-  CheckClockOnNextPump();
-  window_.board_view().DrawBoardNow();
+void QtShell::DrawBoard(const Cells& cells) {
+  window_.board_view().ShowPosition(cells);
 }
 
 void QtShell::DrawCell(int32_t seat, int32_t column, int32_t row) {
-  CheckClockOnNextPump();
   window_.board_view().DrawCellNow(seat, column, row);
 }
 
-void QtShell::Pause(int32_t milliseconds) {
-  CheckClockOnNextPump();
-  pause_(milliseconds);
-}
-
-void QtShell::Pump() {
-  if (--calls_until_clock_check_ > 0) return;
-  calls_until_clock_check_ = kCallsPerClockCheck;
-  if (since_pump_.elapsed() < kPumpIntervalMs) return;
-  window_.input_gate().TakePendingEvents();
-  since_pump_.restart();
-}
-
-void QtShell::ShowMessage(std::string_view text, std::string_view caption) {
-  CheckClockOnNextPump();
-  // What led to the box is told before the box speaks for itself.
-  SayPendingNotice();
-  QMessageBox box(QMessageBox::Information, FromUtf8(caption), FromUtf8(text),
-                  QMessageBox::Ok, &window_);
-  box.setTextFormat(Qt::PlainText);
-  box.exec();
-  GiveBoardTheKeyboard();
-}
-
-void QtShell::SeatMoved(int32_t seat, int32_t column, int32_t row, int32_t) {
-  // The human hears the cell under the cursor change instead.
-  if (state_.order.PlayOrder[seat - 1] == kHumanParticipant) return;
+void QtShell::ComputerMoved(int32_t, int32_t, int32_t, std::string_view told) {
   if (pending_moves_ == kMovesPerNotice) SayPendingNotice();
-  pending_notice_ << FromUtf8(MoveText(state_.order, seat, column, row));
+  pending_notice_ << FromUtf8(told);
   ++pending_moves_;
 }
 
-void QtShell::SeatDisqualified(int32_t seat) {
-  pending_notice_ << FromUtf8(DisqualifiedText(state_.order, seat));
+void QtShell::SeatDisqualified(int32_t, std::string_view told) {
+  pending_notice_ << FromUtf8(told);
 }
 
-void QtShell::HumanToMove() {
+void QtShell::HumanToMove(const std::vector<Coord>& legal) {
+  window_.board_view().ShowLegalCells(legal);
   pending_notice_ << FromUtf8(kYourTurnSpoken);
   SayPendingNotice();
 }
