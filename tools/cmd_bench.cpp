@@ -1,6 +1,6 @@
 // The bench command: both engines over a fixed set of positions, with their
 // node counts and times, and the reference's node total as a signature of
-// the search's behaviour.
+// the search's behaviour; then the slowest move choice of whole games.
 #include <chrono>
 #include <cstdio>
 #include <ostream>
@@ -59,6 +59,42 @@ std::string Fixed(double value, int decimals) {
   return text;
 }
 
+// The program searches on the window's own thread, so its slowest single
+// move choice is how long the window may wait on a search. It is measured
+// over whole games as the program plays them, the default engine at the
+// game's depth for every seat; game g opens with g % 60 random moves, so
+// that every phase of a game is searched from many positions.
+constexpr int kSlowestGames = 200;
+
+struct SlowestChoice {
+  double seconds = 0;
+  int game = 0;
+  int32_t move_count = 0;
+};
+
+SlowestChoice FindSlowestChoice() {
+  SlowestChoice slowest;
+  std::mt19937 random(kBenchSeed);
+  for (int game = 0; game < kSlowestGames; ++game) {
+    Board board;
+    SetUpNewGame(board);
+    Searcher searcher;
+    // The searcher's choices are always legal, which the board takes.
+    static_cast<void>(PlayGame(board, [&](Board& now, int32_t seat) {
+      if (now.MoveCount() < game % 60) return RandomMove(now, seat, random);
+      Coord cell{-1, -1};
+      const auto start = std::chrono::steady_clock::now();
+      searcher.ChooseMove(now, seat, kSearchDepth, &cell.column, &cell.row);
+      const double seconds = std::chrono::duration<double>(
+                                 std::chrono::steady_clock::now() - start)
+                                 .count();
+      if (seconds > slowest.seconds) slowest = {seconds, game, now.MoveCount()};
+      return cell;
+    }));
+  }
+  return slowest;
+}
+
 void PrintRun(std::ostream& out, const char* name, const EngineRun& run) {
   const double rate = run.seconds > 0 ? run.nodes / run.seconds : 0;
   out << name << " nodes " << run.nodes << " time " << Fixed(run.seconds, 3)
@@ -83,6 +119,10 @@ int RunBench(int32_t depth, std::ostream& out, std::ostream& err) {
   }
   out << "mismatches " << mismatches << '\n';
   out << "signature " << reference.nodes << '\n';
+  const SlowestChoice slowest = FindSlowestChoice();
+  out << "slowest move choice " << Fixed(slowest.seconds * 1000, 2) << " ms of "
+      << kSlowestGames << " games (game " << slowest.game << ", move count "
+      << slowest.move_count << ")\n";
   if (mismatches != 0) {
     err << "quadriflank-cli bench: the engines chose different cells on "
         << mismatches << " positions\n";

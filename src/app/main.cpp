@@ -4,10 +4,10 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QtGlobal>
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <atomic>
 #include <mutex>
 #include <vector>
 
@@ -57,8 +57,7 @@ void StartupMessageHandler(QtMsgType type, const QMessageLogContext& context,
     std::lock_guard guard(startup->lock);
     if (startup->holding) {
       if (type != QtFatalMsg) {
-        startup->held.push_back(
-            {type, QByteArray(context.category), message});
+        startup->held.push_back({type, QByteArray(context.category), message});
         return;
       }
       const QString first_line = message.section(QLatin1Char('\n'), 0, 0);

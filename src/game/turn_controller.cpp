@@ -110,9 +110,9 @@ FlowTask TurnController::PlayCycles() {
         moved = true;
       } else if (board_.CountDiscs(seat) != 0) {
         shell_.ShowStatusLine(seat, true);
-        co_await ShowMessage(SeatName(order_, seat) +
-                                 std::string(kComputerPassSuffix),
-                             kPassCaption);
+        co_await ShowMessage(
+            SeatName(order_, seat) + std::string(kComputerPassSuffix),
+            kPassCaption);
         shell_.ShowStatusLine(seat, false);
       } else {
         shell_.ShowStatusLine(seat, false);

@@ -35,7 +35,8 @@ void BoardView::ShowPosition(const Cells& cells) {
 
 void BoardView::ShowLegalCells(const std::vector<Coord>& legal) {
   legal_.reset();
-  for (const Coord cell : legal) legal_.set(ReadingIndex(cell.column, cell.row));
+  for (const Coord cell : legal)
+    legal_.set(ReadingIndex(cell.column, cell.row));
   AnnounceChangedCells();
 }
 

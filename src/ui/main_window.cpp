@@ -86,8 +86,7 @@ MainWindow::MainWindow(UiResources& ui)
   connect(ui_.quit_command, &QAction::triggered, this,
           &MainWindow::quitRequested);
   // A key on the board presses the cursor's cell as the left button does.
-  connect(board_view_, &BoardView::cellPressed, this,
-          &MainWindow::cellPressed);
+  connect(board_view_, &BoardView::cellPressed, this, &MainWindow::cellPressed);
   connect(board_view_, &BoardView::standingsAsked, this,
           &MainWindow::standingsAsked);
   connect(board_view_, &BoardView::noLegalCell, announcer_,

@@ -33,10 +33,9 @@ QtShell::QtShell(MainWindow& window, RandomSource& random)
 void QtShell::OpenOrderWindow(Reply<std::optional<OrderState>> reply) {
   ClosePopups();
   auto* dialog = new OrderDialog(window_, random_, window_.ui().dialog_font);
-  QObject::connect(dialog, &OrderDialog::seatingFixed, &window_.announcer(),
-                   [this](const QString& seating) {
-                     window_.announcer().Say(seating);
-                   });
+  QObject::connect(
+      dialog, &OrderDialog::seatingFixed, &window_.announcer(),
+      [this](const QString& seating) { window_.announcer().Say(seating); });
   QObject::connect(dialog, &OrderDialog::ended, &window_,
                    [this, reply](const std::optional<OrderState>& order) {
                      GiveBoardTheKeyboard();
@@ -64,6 +63,8 @@ void QtShell::ShowMessage(std::string_view text, std::string_view caption,
     reply();
   });
   box->open();
+  // The box takes the keyboard at once, with or without a window manager.
+  box->activateWindow();
 }
 
 void QtShell::GiveBoardTheKeyboard() {

@@ -21,9 +21,7 @@ namespace qf {
 
 class TurnControllerPeer {
  public:
-  static Board& board(TurnController& controller) {
-    return controller.board_;
-  }
+  static Board& board(TurnController& controller) { return controller.board_; }
 };
 
 namespace {
@@ -188,11 +186,16 @@ TEST(GameTest, ASecondGamePlayedToTheEnd) {
     int32_t cell = 0;
     while (cell < 63 && !board.IsLegalMove(4, cell % 8, cell / 8)) ++cell;
     rig.Click(cell);
+    if (!board.IsGameOver()) {
+      EXPECT_TRUE(rig.controller.Standings().ends_with(". Your turn"));
+    }
   }
   // The prepared position and the press in it, then the second game's start
   // and each of its moves, drawn once.
   EXPECT_EQ(rig.drawn.size(), 3u + board.MoveCount());
   EXPECT_TRUE(rig.log.ends_with(" p500 [結果: You Win!] start+")) << rig.log;
+  // "始める" was grey from the second game's start to its result.
+  EXPECT_EQ(rig.log.find(" start+ "), rig.log.rfind(" start+ ")) << rig.log;
   EXPECT_TRUE(rig.controller.Standings().ends_with(". Game over"));
 }
 
@@ -266,8 +269,10 @@ TEST(GameTest, WhatFollowsTheHumansMove) {
 // seat 3's last blink and 16 the pause after seat 3's move.
 TEST(GameTest, PressesMadeWhileTheComputersPlay) {
   const std::tuple<std::array<int32_t, 4>, int, bool> rows[] = {
-      {{1, 2, 3, 0}, 15, true}, {{1, 2, 3, 0}, 16, true},
-      {{1, 2, 3, 0}, 1, false}, {{1, 2, 3, 0}, 11, false},
+      {{1, 2, 3, 0}, 15, true},
+      {{1, 2, 3, 0}, 16, true},
+      {{1, 2, 3, 0}, 1, false},
+      {{1, 2, 3, 0}, 11, false},
       {{0, 1, 2, 3}, 1, true}};
   for (const auto& [order, pressed_in, counts] : rows) {
     SCOPED_TRACE(pressed_in);

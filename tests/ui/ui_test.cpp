@@ -1,37 +1,78 @@
 // Qt tests of the window code on the offscreen platform: the window, its
-// board's pixels, menu and accessible cells, the notice, presses and keys,
-// and the input gate. CMake runs them in groups by slot name.
+// board's pixels, panels and accessible cells, the notice, presses and keys,
+// and the player's input while a game runs. CMake runs them in groups by
+// slot name.
 #include <QAccessible>
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
 
+#include "game/spoken.h"
 #include "ui/board_painter.h"
 #include "ui/board_view.h"
+#include "ui/order_dialog.h"
 #include "ui/program.h"
 
-namespace qf::testing {
+namespace qf {
+
+class TurnControllerPeer {
+ public:
+  static Board& board(TurnController& controller) { return controller.board_; }
+};
+
+namespace testing {
 namespace {
 
 // The disc colours of seats 1..4.
 const QRgb kSeatRgb[] = {0, qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(255, 0, 0),
                          qRgb(255, 255, 0)};
 
-// The program over a fresh state, without pauses; the window is shown and
-// active.
+// Waits until `window` is the one that has the keyboard.
+bool Active(QWidget* window) {
+  return QTest::qWaitFor(
+      [window] { return QApplication::activeWindow() == window; });
+}
+
+// The program over a fresh state, the window shown and active; quitting is
+// counted, not done.
 struct Fixture : Program {
   BoardView& view = window.board_view();
   int quits = 0;
+  // What the notice said, in order.
+  QStringList said;
 
   Fixture() {
-    shell.SetPauseFunction([](int32_t) {});
-    window.SetQuitHandler([this] { ++quits; });
+    QObject::disconnect(&window, &MainWindow::quitRequested, nullptr, nullptr);
+    QObject::connect(&window, &MainWindow::quitRequested, [this] { ++quits; });
+    window.announcer().installEventFilter(&notice_watch);
     window.show();
-    if (!QTest::qWaitForWindowActive(&window)) qWarning("not active");
+    if (!Active(&window)) qWarning("not active");
+  }
+  struct NoticeWatch : QObject {
+    QStringList& said;
+    explicit NoticeWatch(QStringList& said) : said(said) {}
+    bool eventFilter(QObject* notice, QEvent* event) override {
+      if (event->type() == QEvent::Show)
+        said << static_cast<QWidget*>(notice)->accessibleName();
+      return false;
+    }
+  } notice_watch{said};
+  // Starts a game, the order fixed before the roulette's first draw: the
+  // human in seat 1, COM1..COM3 in seats 2..4.
+  void StartGame() {
+    window.start_command().trigger();
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (auto* order = qobject_cast<OrderDialog*>(top)) {
+        QPushButton* button = order->findChild<QPushButton*>();
+        button->click();
+        button->click();
+      }
+    }
   }
   // The client point (x, y) in the window's coordinates.
   QPoint At(int x, int y) { return {x, y + window.menuBar()->height()}; }
@@ -48,7 +89,8 @@ struct Fixture : Program {
     for (const QString& step : input.split(' ', Qt::SkipEmptyParts)) {
       const QStringList xy = step.mid(1).split(',');
       if (xy.size() < 2) {
-        QTest::keyClick(to, Qt::Key(QKeySequence(step)[0].key()));
+        const QKeyCombination key = QKeySequence(step)[0];
+        QTest::keyClick(to, key.key(), key.keyboardModifiers());
       } else {
         QTest::mouseEvent(
             step[0] == 'D' ? QTest::MouseDClick : QTest::MouseClick, to,
@@ -79,13 +121,17 @@ struct Fixture : Program {
   }
 };
 
-// "c,r" for a press on a board cell, "-" beside the board; "?" after one
-// that the left button did not make.
-QString Describe(const BoardPress& press) {
-  return (press.cell
-              ? QString("%1,%2").arg(press.cell->column).arg(press.cell->row)
-              : QString("-")) +
-         (press.left_button ? "" : "?");
+// A box opened as the game opens one, counting its end.
+FlowTask ShowBox(QtShell& shell, int& closed) {
+  co_await Wait<>([&shell](Reply<> reply) {
+    shell.ShowMessage("COM1", "リバーシ", std::move(reply));
+  });
+  ++closed;
+}
+
+// "c,r" for a press on a board cell.
+QString Describe(Coord cell) {
+  return QString("%1,%2").arg(cell.column).arg(cell.row);
 }
 
 }  // namespace
@@ -95,53 +141,43 @@ class UiTest : public QObject {
 
  private slots:
   // The board's pixels and a blink that lasts until the next paint, the
-  // window and its panels, and the board as assistive technology reads it: 64
-  // cells, child 8r + c being the cell (c, r), named from the ShownBoard, with
-  // no row and column interface; a notice said to it changes no pixel.
+  // window, and the board as assistive technology reads it: 64 cells, child
+  // 8r + c being the cell (c, r), named from the shown position and the
+  // legal cells, with no row and column interface; a notice said to it
+  // changes no pixel and carries its text.
   void Window() {
     Fixture f;
     Cells filled{};
     for (int i = 0; i < 64; ++i) filled[i] = i % 5;  // (6,1) is 4: yellow
     for (auto [cells, blink] :
          {std::pair{Cells{}, -1}, {filled, -1}, {filled, 0}, {filled, 3}}) {
-      f.state.shown_board = cells;
-      f.view.DrawBoardNow();
+      f.view.ShowPosition(cells);
+      const Cells shown = cells;
       if (blink >= 0) f.view.DrawCellNow(blink, 6, 1);
       if (blink >= 0) cells[CellIndex(6, 1)] = blink;
       QCOMPARE(f.WrongPixel(cells), QString());
       f.view.repaint();
-      QCOMPARE(f.WrongPixel(f.state.shown_board), QString());
+      QCOMPARE(f.WrongPixel(shown), QString());
     }
     f.window.announcer().Say(QStringLiteral("COM2 e6. Your turn"));
     QCoreApplication::processEvents();
-    QCOMPARE(f.WrongPixel(f.state.shown_board), QString());
-    QCOMPARE(
-        QAccessible::queryAccessibleInterface(&f.window.announcer())->role(),
-        QAccessible::Notification);
+    QCOMPARE(f.WrongPixel(filled), QString());
+    auto* notice = QAccessible::queryAccessibleInterface(&f.window.announcer());
+    QCOMPARE(notice->role(), QAccessible::Notification);
+    QCOMPARE(notice->text(QAccessible::Name), "COM2 e6. Your turn");
     QWidget& client = f.window.client_area();
     QCOMPARE(QRect(client.mapTo(&f.window, QPoint()), client.size()),
              QRect(f.At(0, 0), QSize(500, 400)));
     QCOMPARE(f.window.size(), QSize(500, f.At(0, 400).y()));
     QCOMPARE(f.window.minimumSize(), f.window.maximumSize());
-    // The panels lie right of the board, in seat order from the top, each
-    // frame around its count and status line.
-    QRect above(416, 0, 78, 60);
-    for (int seat = 1; seat <= 4; ++seat) {
-      const SeatPanelWidgets& panel = f.window.seat_panel(seat);
-      const QRect frame = panel.frame->geometry();
-      QVERIFY(frame.contains(panel.count->geometry()) &&
-              frame.contains(panel.status->geometry()) && frame.left() > 400 &&
-              frame.right() < 500 && frame.top() > above.bottom() &&
-              frame.bottom() < 400);
-      above = frame;
-    }
+    f.view.ShowLegalCells({{2, 0}, {1, 3}});
     auto* board = QAccessible::queryAccessibleInterface(&f.view);
     QVERIFY(board->role() == QAccessible::Table && !board->tableInterface());
     QCOMPARE(board->text(QAccessible::Name), "Board");
     QCOMPARE(board->childCount(), 64);
     QAccessibleInterface* b4 = board->child(3 * 8 + 1);
     QVERIFY(b4->role() == QAccessible::Cell && !b4->tableCellInterface());
-    QCOMPARE(b4->text(QAccessible::Name), "b4, black");
+    QCOMPARE(b4->text(QAccessible::Name), "b4, black, legal");
     QCOMPARE(b4->rect(),
              QRect(f.view.mapToGlobal(QPoint(50, 150)), QSize(50, 50)));
     QCOMPARE(board->childAt(b4->rect().center().x(), b4->rect().center().y()),
@@ -149,86 +185,120 @@ class UiTest : public QObject {
     QString names;  // the first row
     for (int i = 0; i < 5; ++i)
       names += board->child(i)->text(QAccessible::Name) + ";";
-    QCOMPARE(names, "a1, empty;b1, red;c1, black;d1, yellow;e1, white;");
+    QCOMPARE(names, "a1, empty;b1, red;c1, black, legal;d1, yellow;e1, white;");
   }
 
-  // Presses reach the game flow as the cell under them, beside the board as
-  // none, with their button; Enter, Return and Space press the cursor's
-  // cell, which starts at (3, 3) and is drawn from the first key until a
-  // mouse press.
+  // Left clicks reach the game as the cell under them; clicks beside the
+  // board and other buttons do not. Enter, Return and Space press the
+  // cursor's cell, which starts at (3, 3), is drawn from the first key
+  // until a mouse press, and moves by the arrows, Home, End (the ends of
+  // its row) and L and Shift+L (the next and previous legal cell in
+  // reading order, wrapping round). A held Enter presses once.
   void Presses() {
     const std::tuple<const char*, const char*, bool> rows[] = {
         {"Space L0,0 L399,399 L400,10 L450,100 L499,399 L125,75 D60,70 R0,0 "
          "L49,350",
-         "3,3 0,0 7,7 - - - 2,1 1,1 0,0? 0,7", false},
+         "3,3 0,0 7,7 2,1 1,1 0,7", false},
         {"A Esc Tab Space Return Enter", "3,3 3,3 3,3", true},
-        {"Left Left Left Left Up Up Up Up Return Down Down Down Down Down Down "
-         "Down Down End Right Space Home Enter",
-         "0,0 7,7 0,7", true}};
+        {"Left Left Left Left Up Up Up Up Return Down Down Down End Space Down "
+         "Down Down Down Down Right Home Enter",
+         "0,0 7,3 0,7", true},
+        {"L Space L Space Shift+L Space Shift+L Space Shift+L Space",
+         "0,7 5,0 0,7 2,3 5,0", true}};
     for (auto [input, presses, ring] : rows) {
       Fixture f;
       QStringList seen;
-      f.window.SetPressHandler(
-          [&](const BoardPress& press) { seen << Describe(press); });
-      for (int seat = 1; seat <= 4; ++seat) {
-        const SeatPanelWidgets& panel = f.window.seat_panel(seat);
-        for (QWidget* w : {(QWidget*)panel.frame, (QWidget*)panel.count,
-                           (QWidget*)panel.status})
-          w->show();
-      }
+      QObject::connect(&f.window, &MainWindow::cellPressed,
+                       [&](Coord cell) { seen << Describe(cell); });
+      f.view.ShowLegalCells({{2, 3}, {5, 0}, {0, 7}});
       f.Input(input);
+      QKeyEvent held(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier,
+                     QStringLiteral("\r"), true);
+      QCoreApplication::sendEvent(f.window.windowHandle(), &held);
       QCOMPARE(seen.join(' '), presses);
       QCoreApplication::processEvents();  // the ring is all a key draws
-      QCOMPARE(f.WrongPixel(f.state.shown_board, 400).isEmpty(), !ring);
+      QCOMPARE(f.WrongPixel(Cells{}, 400).isEmpty(), !ring);
     }
   }
 
-  // While a step of the game flow pumps, left presses and the keys that
-  // press a cell are dropped; the cursor keys and the menu go on, and
-  // "終了(&X)" quits from inside the pump. During a pause all input waits
-  // and then follows in order, while the panels are painted; Enter held
-  // down does not press again.
-  void InputGate() {
+  // The panels as a game sets them: a count of 1 is a count, 0 is "失格";
+  // "始める" is grey from the order window's end to the result.
+  void Panels() {
     Fixture f;
-    QStringList seen;
-    f.window.SetPressHandler(
-        [&](const BoardPress& press) { seen << Describe(press); });
-    f.window.SetStartHandler([&] {
-      QMetaObject::invokeMethod(  // taken by the pump
-          &f.view, [&] { f.Input("L20,20 Return Enter Space Up"); },
-          Qt::QueuedConnection);
-      QMetaObject::invokeMethod(f.window.ui().quit_command, &QAction::trigger,
-                                Qt::QueuedConnection);
-      QDeadlineTimer timer(20000);
-      while (f.quits == 0 && !timer.hasExpired()) f.shell.Pump();
-    });
-    f.window.start_command().trigger();
-    QCOMPARE(f.quits, 1);
-    QCOMPARE(f.view.Cursor(), QPoint(3, 2));
+    for (auto [count, text] : {std::pair{1, "1"}, {0, "失格"}, {17, "17"}}) {
+      f.shell.ShowDiscCount(3, count);
+      QCOMPARE(f.window.seat_panel(3).count->text(), QString(text));
+    }
+    f.StartGame();
+    QVERIFY(!f.window.start_command().isEnabled());
+    QCOMPARE(f.window.seat_panel(1).count->text(), "2");
+    QCOMPARE(f.window.seat_panel(1).frame->title(), "黒 - You");
+  }
 
-    QLabel& count = *f.window.seat_panel(1).count;
-    count.show();
-    QCoreApplication::processEvents();
-    const QRect where = count.geometry();
-    const QImage before = f.Screen().copy(where);
-    QImage during;
-    QTimer::singleShot(20, [&] {
-      f.Input("L20,20 Right Return");
-      during = f.Screen().copy(where);
-      seen << "paused";
-    });
-    count.setText("64");
-    f.window.input_gate().Pause(200);
-    QCoreApplication::processEvents();
-    QKeyEvent held(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier,
-                   QStringLiteral("\r"), true);
-    QCoreApplication::sendEvent(f.window.windowHandle(), &held);
-    QCOMPARE(seen.join(' '), "paused 0,0 4,2");
-    QVERIFY(during != before);
+  // Who hears what: the computers' moves at most three to a notice, then
+  // the human's turn; the cursor's cell is focused only while the board
+  // has the keyboard, not while a box is open.
+  void Listening() {
+    Fixture f;
+    for (int move = 0; move < 7; ++move)
+      f.shell.ComputerMoved(2, move, 0, "COM1 " + CellLabel(move, 0));
+    f.shell.SeatDisqualified(3, "COM2 disqualified");
+    f.shell.HumanToMove({{3, 3}});
+    QCOMPARE(f.said.join('|'),
+             "COM1 a1. COM1 b1. COM1 c1|COM1 d1. COM1 e1. COM1 f1|"
+             "COM1 g1. COM2 disqualified. Your turn");
+    auto* board = QAccessible::queryAccessibleInterface(&f.view);
+    QAccessibleInterface* d4 = board->child(3 * 8 + 3);
+    QVERIFY(f.view.hasFocus() && d4->state().focused);
+    int closed = 0;
+    FlowTask box_shown = ShowBox(f.shell, closed);
+    box_shown.Start();
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    QVERIFY(box && Active(box));
+    QVERIFY(!d4->state().focused);
+    box->button(QMessageBox::Ok)->click();
+    QCOMPARE(closed, 1);
+    QVERIFY(Active(&f.window));
+    QVERIFY(f.view.hasFocus() && d4->state().focused);
+  }
+
+  // While a game runs, the menu and quitting answer at once, in pauses and
+  // blinks too: the human in seat 1 plays into a pass of seat 2. Alt+G in
+  // the pause before the pass box opens the menu, which closes before the
+  // box opens with the keyboard. Then in the first blink of seat 3's move,
+  // Alt+G, X quits while the blink still shows.
+  void InputWhilePlaying() {
+    Fixture f;
+    f.StartGame();
+    Board& board = TurnControllerPeer::board(f.game);
+    Cells cells{};
+    cells[CellIndex(0, 0)] = 1, cells[CellIndex(1, 0)] = 3;  // "13*/"
+    cells[CellIndex(7, 3)] = 2;
+    cells[CellIndex(0, 5)] = 4, cells[CellIndex(1, 5)] = 1;
+    cells[CellIndex(0, 7)] = 1, cells[CellIndex(1, 7)] = 4;
+    board.SetPosition(cells, 4, 0);
+    f.Input("L100,0");
+    QTest::keyClick(f.window.windowHandle(), Qt::Key_G, Qt::AltModifier);
+    QVERIFY(QApplication::activePopupWidget() != nullptr);
+    QVERIFY(QTest::qWaitFor([] { return QApplication::activeModalWidget(); }));
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    QVERIFY(box && !QApplication::activePopupWidget());
+    QVERIFY(Active(box));
+    QVERIFY(box->isAncestorOf(QApplication::focusWidget()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QVERIFY(Active(&f.window));
+    // Seat 3 lost its last disc to the human's move; seat 4 thinks and
+    // blinks.
+    QVERIFY(QTest::qWaitFor([&] { return f.WrongPixel(board.cells()) != ""; }));
+    QTest::keyClick(f.window.windowHandle(), Qt::Key_G, Qt::AltModifier);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_X);
+    QCOMPARE(f.quits, 1);
+    QVERIFY(f.WrongPixel(board.cells()) != "");
   }
 };
 
-}  // namespace qf::testing
+}  // namespace testing
+}  // namespace qf
 
 QTEST_MAIN(qf::testing::UiTest)
 
