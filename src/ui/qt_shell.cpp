@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QStyle>
 #include <QTimer>
 
 #include "game/seat_panels.h"
@@ -23,6 +25,24 @@ void ClosePopups() {
   while (QWidget* popup = QApplication::activePopupWidget()) {
     if (!popup->close()) popup->hide();
   }
+}
+
+// A box sizes itself to its text alone, and the window manager cuts a
+// title that does not fit beside its buttons. The box is made wide enough
+// for the title in a larger, bold face and three title-bar buttons.
+void LeaveRoomForTitle(QMessageBox& box) {
+  QFont title_font = box.font();
+  title_font.setBold(true);
+  title_font.setPixelSize(QFontInfo(title_font).pixelSize() * 3 / 2);
+  const int button = box.style()->pixelMetric(QStyle::PM_TitleBarHeight);
+  const int width =
+      QFontMetrics(title_font).horizontalAdvance(box.windowTitle()) +
+      4 * button;
+  auto* layout = qobject_cast<QGridLayout*>(box.layout());
+  if (layout == nullptr) return;
+  layout->addItem(
+      new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+      layout->rowCount(), 0, 1, layout->columnCount());
 }
 
 }  // namespace
@@ -58,6 +78,7 @@ void QtShell::ShowMessage(std::string_view text, std::string_view caption,
                               FromUtf8(text), QMessageBox::Ok, &window_);
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->setTextFormat(Qt::PlainText);
+  LeaveRoomForTitle(*box);
   QObject::connect(box, &QMessageBox::finished, &window_, [this, reply] {
     GiveBoardTheKeyboard();
     reply();
