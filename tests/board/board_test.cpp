@@ -94,10 +94,13 @@ TEST(BoardTextTest, ReadsInReadingOrderAndRejectsMalformedText) {
   const std::pair<std::string, std::string> cases[] = {
       {"", "64 characters, got 0"},
       {std::string(65, '.'), "got 65"},
-      {std::string(63, '.') + "5", "'5' at position 64 (column 7, row 7)"},
-      {"0" + std::string(63, '.'), "'0' at position 1"},
-      {std::string(10, '.') + "\n" + std::string(53, '.'), "'\\x0a' at"},
-      {std::string(10, '.') + "\xe9" + std::string(53, '.'), "'\\xe9' at"}};
+      {std::string(62, '.') + "é", "got 63"},  // 64 bytes
+      {std::string(63, '.') + "5",
+       "64 '5' is not a cell: expected '.' or 1-4 for column 7, row 7"},
+      {"0" + std::string(63, '.'), "character 1 '0' is not"},
+      {std::string(10, '.') + "\n" + std::string(53, '.'), " 11 '\\x0a' is"},
+      {std::string(10, '.') + "é" + std::string(53, '.'), " 11 'é' is not"},
+      {std::string(10, '.') + "\xe9" + std::string(53, '.'), " 11 '\\xe9' is"}};
   for (const auto& [bad, reason] : cases) {
     EXPECT_FALSE(ParseBoardText(bad, cells, error));
     EXPECT_NE(error.find(reason), std::string::npos) << error;
@@ -105,12 +108,18 @@ TEST(BoardTextTest, ReadsInReadingOrderAndRejectsMalformedText) {
   }
 }
 
-// Whole UTF-8 characters stay; control characters (C0, DEL, C1) and bytes
-// of no well-formed character are escaped, and escaping is idempotent.
-TEST(BoardTextTest, EscapeTextEscapesControlsAndBytesThatAreNotUtf8) {
+// Whole UTF-8 characters stay; control characters (C0, DEL, C1), bytes of
+// no well-formed character and invisible or reordering characters are
+// escaped, and escaping is idempotent.
+TEST(BoardTextTest, EscapeTextEscapesControlsInvisiblesAndBytesNotUtf8) {
   const std::pair<std::string, std::string> cases[] = {
       {"a 'b' \\ \xc2\xa0é日本😀", "a 'b' \\ \xc2\xa0é日本😀"},
       {"\x1b[2J\n\t\x7f\xc2\x9b", "\\x1b[2J\\x0a\\x09\\x7f\\xc2\\x9b"},
+      // Invisible and reordering characters, between neighbours that show.
+      {"\u200a\u200b\u200f\u2010 \u2027\u2028\u202e\u202f \u2065\u2066"
+       "\u2069\u206a \u061b\u061c\ufeff",
+       "\u200a\\u200b\\u200f\u2010 \u2027\\u2028\\u202e\u202f \u2065\\u2066"
+       "\\u2069\u206a \u061b\\u061c\\ufeff"},
       // A stray byte and a continuation, an overlong '/', a surrogate, a
       // code point above U+10FFFF and a character cut short.
       {"\xff\x80\xc0\xaf\xed\xa0\x80\xf4\x90\x80\x80\xe6\x97",

@@ -1,6 +1,7 @@
-// quadriflank-cli through RunCli: exit statuses, usage errors, the lines of
-// `moves`, --version, the bench signature and selfplay's passes. The README's
-// examples pin the other answers (readme_examples.py).
+// quadriflank-cli through RunCli: exit statuses, usage errors and the input
+// they quote, the lines of `moves`, --version, the bench signature and a
+// whole selfplay game. The README's examples pin the other answers
+// (readme_examples.py).
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -31,13 +32,14 @@ TEST(CliTest, ExitStatusesAndWhatEachCommandPrints) {
       {2, {"perft", "--frob=1"}, "perft: unknown option '--frob'\n"},
       {2, {"perft", "3", "--seats", "3"}, "perft: --seats: 3 not"},
       {0, {"perft", "--", "1"}, "1 4\n"},  // "--" ends the options
-      {2, {"perft", "3.0"}, "DEPTH: must be plain decimal digits, got '3.0'"},
+      {2, {"perft", "3\u202e"}, "plain decimal digits, got '3\\u202e'\n"},
       {2, {"move", s, "1", "48"}, "48 is not the board's discs minus 8: 8 d"},
       {2, {"move", late, "3", "47"}, "47 is not the board's discs minus 8: 56"},
       {2, {"move", s, "1", "-0"}, "MOVECOUNT must be plain decimal digits"},
-      {2,
-       {"move", s, "\x1b[2J", "0"},
-       "SEAT must be plain decimal digits, got '\\x1b[2J'\n"},
+      {2, {"move", s, "\u200b1", "0"}, "digits, got '\\u200b1'\n"},
+      // Board text counts characters: 64 here, in 65 bytes.
+      {2, {"move", s.substr(1) + "é", "1", "0"}, "character 64 'é' is not a"},
+      {2, {"move", s.substr(1) + "\xe9", "1", "0"}, "64 '\\xe9' is not a"},
       {2, {"move", s, "1", "0", "--depth", "13"}, "--depth: Value 13"},
       {2, {"move", s, "1", "0", "--engine", "slow"}, "got 'slow'"},
       {2, {"moves", "--seed", "1"}, "unknown option '--seed'"},
@@ -56,12 +58,14 @@ TEST(CliTest, ExitStatusesAndWhatEachCommandPrints) {
        "moves: line 2: expected BOARD SEAT MOVECOUNT\n",
        s + " 1 0\n\n" + s + " 3 0\r\n" + s + " 1 0 7\nabc 1 0\n" + s +
            " 1 48\n" + late + " 3 48"},
-      {0, {"moves"}, "\n", s + " 2 0\n"},
+      {0, {"moves"}, "3 2 189\n", s + " 2 0\n"},  // depth 6, fast
       {1, {"moves"}, "line 1: unexpected field '\\x1b' after", s + " 1 0 \x1b"},
       // The reference's node total over the bench positions at depth 3.
       {0, {"bench", "--depth", "3"}, "\nmismatches 0\nsignature 85057\n"},
-      // Random to the end, with passes in turn.
-      {0, {"selfplay", "--opening-moves", "60", "--seed", "23"}, "4 pass\n"}};
+      // Random to the end; seat 4, wiped out, passes in every round.
+      {0,
+       {"selfplay", "--opening-moves", "60", "--seed", "23"},
+       "3 4 3\n4 pass\n1 4 1\nCOUNTS 37 14 13 0\n"}};
   for (const auto& [status, args, expect, input] : cases) {
     std::istringstream in(input);
     std::ostringstream out, err;

@@ -7,6 +7,7 @@
 
 #include "board/board.h"
 #include "board/board_text.h"
+#include "tests/fuzz/message_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
@@ -14,10 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string error;
   if (!qf::ParseBoardText(text, cells, error)) {
     if (error.empty()) std::abort();  // a refusal must say why
-    for (const char c : error) {      // in one line, with no control byte
-      const auto u = static_cast<unsigned char>(c);
-      if (u < 0x20 || u == 0x7f) std::abort();
-    }
+    if (!qf::fuzz::IsSafeMessage(error, false)) std::abort();  // in one line
     return 0;
   }
   if (qf::BoardText(cells) != text) std::abort();

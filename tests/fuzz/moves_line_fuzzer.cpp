@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string>
 
+#include "tests/fuzz/message_check.h"
 #include "tools/cli_args.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -25,9 +26,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (answers != lines) std::abort();
   if (status == 1 && err.str().empty()) std::abort();
   // What the reasons quote from the input reaches no terminal raw.
-  for (const char c : err.str()) {
-    const auto u = static_cast<unsigned char>(c);
-    if ((u < 0x20 && c != '\n') || u == 0x7f) std::abort();
-  }
+  if (!qf::fuzz::IsSafeMessage(err.str(), true)) std::abort();
   return 0;
 }
