@@ -428,7 +428,7 @@ def game_by_ear(s):
         for key in keys:  # each key's cell is the first thing said after it
             mark = ear.mark()
             s.key(key)
-            first = ear.wait_for(".", 5, mark)
+            first = ear.wait_for("^(?!l$).", 5, mark)  # after Orca's echo of L
             if not first or not re.match("[a-h][1-8], ", first.text):
                 ear.fail("after %s, Orca did not first say the cursor's cell" % key, mark)
         ear.expect("^%s, empty, legal" % re.escape(names[row * 8 + column][:2]), 5, mark)
