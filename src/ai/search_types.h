@@ -6,9 +6,8 @@
 
 namespace qf {
 
-// Called once on entry to every search node. The game uses it to keep the
-// window alive; tools count nodes with it. A plain function pointer keeps the
-// call cheap on the search's hot path.
+// Called once on entry to every search node: the tools count nodes with it.
+// A plain function pointer keeps the call cheap on the search's hot path.
 struct NodeHook {
   void (*fn)(void* context) = nullptr;
   void* context = nullptr;

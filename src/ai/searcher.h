@@ -31,24 +31,16 @@ class Searcher {
 
   // Chooses a move for `seat` on `board` (SeatCount and MoveCount as set
   // there; a SeatCount outside 1..4 is taken as 4). Outputs -1, -1 when the
-  // seat has no legal move, and then leaves SearchingSeat and RootDepth
-  // unchanged. The board is left exactly as it was found. Both engines
-  // choose the same cell; the hook runs on entry to every node visited.
+  // seat has no legal move, and searches nothing then. The root depth is
+  // `depth`, doubled from MoveCount 48 on. The board is left exactly as it
+  // was found. Both engines choose the same cell; the hook runs on entry to
+  // every node visited.
   void ChooseMove(Board& board, int32_t seat, int32_t depth, int32_t* column,
                   int32_t* row);
-
-  int32_t SearchingSeat() const { return searching_seat_; }
-  int32_t RootDepth() const { return root_depth_; }
-
-  Engine engine() const { return engine_; }
-  void set_engine(Engine engine) { engine_ = engine; }
-  void set_hook(NodeHook hook) { hook_ = hook; }
 
  private:
   NodeHook hook_;
   Engine engine_;
-  int32_t searching_seat_ = 0;
-  int32_t root_depth_ = 0;
   FastSearch fast_;  // scratch memory kept between searches
 };
 

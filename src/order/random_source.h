@@ -19,7 +19,6 @@ class RandomSource {
   explicit RandomSource(TickSource ticks = MonotonicTickCount)
       : ticks_(std::move(ticks)) {}
 
-  uint32_t RandomState() const { return state_; }
   void SetRandomSeed(uint32_t seed) { state_ = seed; }
   void SeedRandomFromClock() { SetRandomSeed(ticks_()); }
 

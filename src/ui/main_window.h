@@ -41,8 +41,6 @@ class MainWindow : public QMainWindow {
  public:
   explicit MainWindow(UiResources& ui);
 
-  // The 500 x 400 area under the menu bar.
-  QWidget& client_area() const { return *client_area_; }
   BoardView& board_view() const { return *board_view_; }
   Announcer& announcer() const { return *announcer_; }
   QAction& start_command() const { return *ui_.start_command; }

@@ -165,7 +165,7 @@ class UiTest : public QObject {
     auto* notice = QAccessible::queryAccessibleInterface(&f.window.announcer());
     QCOMPARE(notice->role(), QAccessible::Notification);
     QCOMPARE(notice->text(QAccessible::Name), "COM2 e6. Your turn");
-    QWidget& client = f.window.client_area();
+    QWidget& client = *f.window.centralWidget();
     QCOMPARE(QRect(client.mapTo(&f.window, QPoint()), client.size()),
              QRect(f.At(0, 0), QSize(500, 400)));
     QCOMPARE(f.window.size(), QSize(500, f.At(0, 400).y()));
