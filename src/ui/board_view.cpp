@@ -13,8 +13,9 @@
 
 namespace qf {
 
-BoardView::BoardView(const Cells& shown_board, QWidget* parent)
-    : QWidget(parent), shown_board_(shown_board) {
+BoardView::BoardView(const Cells& shown_board, DiscMarks disc_marks,
+                     QWidget* parent)
+    : QWidget(parent), shown_board_(shown_board), disc_marks_(disc_marks) {
   InstallBoardAccessibleFactory();
   setGeometry(0, 0, kBoardPixels, kBoardPixels);
   // Presses are the client area's, with client coordinates.
@@ -71,10 +72,10 @@ void BoardView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   // The paint may cover more than the blinking cell, so the rest always
   // comes from the ShownBoard.
-  DrawBoard(painter, shown_board_);
+  DrawBoard(painter, shown_board_, disc_marks_);
   if (cell_override_) {
     DrawCell(painter, cell_override_->seat, cell_override_->column,
-             cell_override_->row);
+             cell_override_->row, disc_marks_);
   }
   if (CursorDrawn()) DrawCursor(painter, cursor_.x(), cursor_.y());
 }

@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "board/board.h"
+#include "ui/board_painter.h"
 
 namespace qf {
 
@@ -29,7 +30,7 @@ class BoardView : public QWidget {
   static constexpr int32_t kStartCursorColumn = 3;
   static constexpr int32_t kStartCursorRow = 3;
 
-  BoardView(const Cells& shown_board, QWidget* parent);
+  BoardView(const Cells& shown_board, DiscMarks disc_marks, QWidget* parent);
 
   // Both are on the screen when they return; DrawBoardNow also tells
   // assistive technology which cells changed.
@@ -79,6 +80,7 @@ class BoardView : public QWidget {
   void UpdateCursorCell();
 
   const Cells& shown_board_;
+  const DiscMarks disc_marks_;
   // Set only during the synchronous paint that DrawCellNow asks for.
   std::optional<CellOverride> cell_override_;
   MoveTest move_test_;

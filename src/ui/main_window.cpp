@@ -70,7 +70,7 @@ class MainWindow::ClientArea : public QWidget {
 MainWindow::MainWindow(UiResources& ui, const Cells& shown_board)
     : ui_(ui),
       client_area_(new ClientArea(*this, ui.face_color)),
-      board_view_(new BoardView(shown_board, client_area_)),
+      board_view_(new BoardView(shown_board, ui.disc_marks, client_area_)),
       announcer_(new Announcer(*client_area_)) {
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |

@@ -51,11 +51,12 @@ QLabel* MakeLabel(QWidget& parent, const LabelLayout& layout,
 
 OrderDialog::OrderDialog(QWidget& owner, OrderState& order,
                          RandomSource& random, const QFont& font,
-                         SayFunction say)
+                         DiscMarks disc_marks, SayFunction say)
     : QWidget(&owner, Qt::Dialog | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
       order_(order),
+      disc_marks_(disc_marks),
       say_(std::move(say)),
       roulette_(order, random, *this) {
   setWindowTitle(QString::fromUtf8(kOrderDialogTitle));
@@ -127,7 +128,7 @@ void OrderDialog::End(bool start_match) {
 
 void OrderDialog::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  PaintOrderDiscs(painter);
+  PaintOrderDiscs(painter, disc_marks_);
 }
 
 void OrderDialog::closeEvent(QCloseEvent* event) {

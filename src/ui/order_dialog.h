@@ -18,6 +18,7 @@
 #include "order/order_state.h"
 #include "order/random_source.h"
 #include "order/roulette.h"
+#include "ui/board_painter.h"
 
 namespace qf {
 
@@ -33,7 +34,7 @@ class OrderDialog : public QWidget, public OrderWindow {
   using SayFunction = std::function<void(std::string_view text)>;
 
   OrderDialog(QWidget& owner, OrderState& order, RandomSource& random,
-              const QFont& font, SayFunction say);
+              const QFont& font, DiscMarks disc_marks, SayFunction say);
   ~OrderDialog() override;
 
   // Shows the window over its blocked owner; true once the match is
@@ -58,6 +59,7 @@ class OrderDialog : public QWidget, public OrderWindow {
   void CreateControls(const QFont& font);
 
   OrderState& order_;
+  const DiscMarks disc_marks_;
   SayFunction say_;
   Roulette roulette_;
   QTimer roulette_timer_;

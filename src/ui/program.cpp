@@ -4,8 +4,8 @@
 
 namespace qf {
 
-Program::Program()
-    : ui(MakeUiResources()),
+Program::Program(DiscMarks disc_marks)
+    : ui(MakeUiResources(disc_marks)),
       window(ui, state.shown_board),
       shell(window, state),
       flow(state, shell) {

@@ -12,7 +12,7 @@
 namespace qf {
 
 struct Program {
-  Program();
+  explicit Program(DiscMarks disc_marks = DiscMarks::kNone);
 
   AppState state;
   UiResources ui;

@@ -30,6 +30,7 @@ bool QtShell::RunOrderWindow() {
   {
     OrderDialog dialog(
         window_, state_.order, state_.random, window_.ui().dialog_font,
+        window_.ui().disc_marks,
         [this](std::string_view text) { window_.announcer().Say(text); });
     start = dialog.Run();
   }
