@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "app/command_line.h"
 #include "ui/close_request_filter.h"
 #include "ui/main_window.h"
 #include "ui/program.h"
@@ -60,26 +61,26 @@ void EndOnSignal(int) { _exit(0); }
 
 }  // namespace
 
-int main(int, char** argv) {
+int main(int argc, char** argv) {
   struct sigaction action = {};
   action.sa_handler = EndOnSignal;
   for (int signal : {SIGTERM, SIGINT, SIGHUP})
     sigaction(signal, &action, nullptr);
 
-  // The program takes no options, so Qt sees none either.
-  int qt_argc = 1;
-  char* qt_argv[] = {argv[0], nullptr};
+  // Answered before any window system is opened; Qt's own options are left
+  // in argv for QApplication.
+  const qf::StartOptions options = qf::ReadCommandLine(argc, argv);
 
   std::vector<HeldMessage> startup_messages;
   held_messages = &startup_messages;
   previous_handler = qInstallMessageHandler(StartupMessageHandler);
-  QApplication app(qt_argc, qt_argv);
+  QApplication app(argc, argv);
   // Some window systems start without any screen to show a window on.
   if (QGuiApplication::primaryScreen() == nullptr) CannotOpenDisplay();
   QApplication::setDesktopFileName(QStringLiteral(QF_APP_ID));
   QApplication::setWindowIcon(qf::ProgramIcon());
 
-  qf::Program program;
+  qf::Program program(options.disc_marks);
   program.window.show();
   // The board takes the keyboard at once, with or without a window manager.
   program.window.activateWindow();
