@@ -11,6 +11,7 @@
 #include <mutex>
 #include <vector>
 
+#include "app/command_line.h"
 #include "ui/close_request_filter.h"
 #include "ui/main_window.h"
 #include "ui/program.h"
@@ -102,18 +103,18 @@ void EndOnSignals() {
 
 }  // namespace
 
-int main(int, char** argv) {
+int main(int argc, char** argv) {
   EndOnSignals();
 
-  // The program takes no options, so Qt sees none either.
-  int qt_argc = 1;
-  char* qt_argv[] = {argv[0], nullptr};
+  // Answered before any window system is opened; Qt's own options are left
+  // in argv for QApplication.
+  const qf::StartOptions options = qf::ReadCommandLine(argc, argv);
 
   StartupMessages startup_messages;
   startup = &startup_messages;
   previous_handler = qInstallMessageHandler(StartupMessageHandler);
   startup_messages.opening_display = true;
-  QApplication app(qt_argc, qt_argv);
+  QApplication app(argc, argv);
   // Some window systems start without any screen to show a window on.
   if (QGuiApplication::primaryScreen() == nullptr) {
     FailToStart(QString::fromLatin1(kNoDisplay));
@@ -122,7 +123,7 @@ int main(int, char** argv) {
   QApplication::setDesktopFileName(QStringLiteral(QF_APP_ID));
   QApplication::setWindowIcon(qf::ProgramIcon());
 
-  qf::Program program;
+  qf::Program program(options.disc_marks);
   program.window.show();
   // The board takes the keyboard at once, with or without a window manager.
   program.window.activateWindow();

@@ -12,7 +12,8 @@
 
 namespace qf {
 
-BoardView::BoardView(QWidget* parent) : QWidget(parent) {
+BoardView::BoardView(DiscMarks disc_marks, QWidget* parent)
+    : QWidget(parent), disc_marks_(disc_marks) {
   InstallBoardAccessibleFactory();
   setGeometry(0, 0, kBoardPixels, kBoardPixels);
   // Presses are the client area's, with client coordinates.
@@ -82,10 +83,10 @@ void BoardView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   // The paint may cover more than the blinking cell, so the rest always
   // comes from the shown position.
-  DrawBoard(painter, cells_);
+  DrawBoard(painter, cells_, disc_marks_);
   if (cell_override_) {
     DrawCell(painter, cell_override_->seat, cell_override_->column,
-             cell_override_->row);
+             cell_override_->row, disc_marks_);
   }
   if (CursorDrawn()) DrawCursor(painter, cursor_.x(), cursor_.y());
 }

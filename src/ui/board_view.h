@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "board/board.h"
+#include "ui/board_painter.h"
 
 namespace qf {
 
@@ -28,7 +29,7 @@ class BoardView : public QWidget {
   static constexpr int32_t kStartCursorColumn = 3;
   static constexpr int32_t kStartCursorRow = 3;
 
-  explicit BoardView(QWidget* parent);
+  BoardView(DiscMarks disc_marks, QWidget* parent);
 
   // Enter, Return and Space: the keys that press a board cell.
   static bool IsPressKey(int key);
@@ -85,6 +86,7 @@ class BoardView : public QWidget {
   Cells cells_{};
   // By ReadingIndex.
   std::bitset<kCellCount> legal_;
+  const DiscMarks disc_marks_;
   // Set only during the synchronous paint that DrawCellNow asks for.
   std::optional<CellOverride> cell_override_;
   QPoint cursor_{kStartCursorColumn, kStartCursorRow};

@@ -72,7 +72,7 @@ class MainWindow::ClientArea : public QWidget {
 MainWindow::MainWindow(UiResources& ui)
     : ui_(ui),
       client_area_(new ClientArea(*this, ui.face_color)),
-      board_view_(new BoardView(client_area_)),
+      board_view_(new BoardView(ui.disc_marks, client_area_)),
       announcer_(new Announcer(*client_area_)) {
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |

@@ -50,10 +50,11 @@ QLabel* MakeLabel(QWidget& parent, const LabelLayout& layout,
 }  // namespace
 
 OrderDialog::OrderDialog(QWidget& owner, RandomSource& random,
-                         const QFont& font)
+                         const QFont& font, DiscMarks disc_marks)
     : QWidget(&owner, Qt::Dialog | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
+      disc_marks_(disc_marks),
       roulette_(order_, random, *this) {
   setWindowTitle(QString::fromUtf8(kOrderDialogTitle));
   setBackgroundRole(QPalette::Button);
@@ -120,7 +121,7 @@ void OrderDialog::End(bool start_match) {
 
 void OrderDialog::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  PaintOrderDiscs(painter);
+  PaintOrderDiscs(painter, disc_marks_);
 }
 
 void OrderDialog::closeEvent(QCloseEvent* event) {

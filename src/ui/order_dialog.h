@@ -18,6 +18,7 @@
 #include "order/order_state.h"
 #include "order/random_source.h"
 #include "order/roulette.h"
+#include "ui/board_painter.h"
 
 namespace qf {
 
@@ -32,7 +33,8 @@ class OrderDialog : public QWidget, public OrderWindow {
 
  public:
   // Deletes itself once it has ended.
-  OrderDialog(QWidget& owner, RandomSource& random, const QFont& font);
+  OrderDialog(QWidget& owner, RandomSource& random, const QFont& font,
+              DiscMarks disc_marks);
   ~OrderDialog() override;
 
   // Shows the window over its blocked owner and gives it the keyboard.
@@ -59,6 +61,7 @@ class OrderDialog : public QWidget, public OrderWindow {
   void CreateControls(const QFont& font);
 
   OrderState order_;
+  const DiscMarks disc_marks_;
   Roulette roulette_;
   QTimer roulette_timer_;
   std::array<QLabel*, 4> name_labels_{};

@@ -2,8 +2,8 @@
 
 namespace qf {
 
-Program::Program()
-    : ui(MakeUiResources()), window(ui), shell(window, random), game(shell) {
+Program::Program(DiscMarks disc_marks)
+    : ui(MakeUiResources(disc_marks)), window(ui), shell(window, random), game(shell) {
   QObject::connect(&window, &MainWindow::startRequested, &window,
                    [this] { game.StartGame(); });
   QObject::connect(&window, &MainWindow::cellPressed, &window,

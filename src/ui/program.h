@@ -13,7 +13,7 @@
 namespace qf {
 
 struct Program {
-  Program();
+  explicit Program(DiscMarks disc_marks = DiscMarks::kNone);
 
   RandomSource random;
   UiResources ui;

@@ -52,7 +52,8 @@ QtShell::QtShell(MainWindow& window, RandomSource& random)
 
 void QtShell::OpenOrderWindow(Reply<std::optional<OrderState>> reply) {
   ClosePopups();
-  auto* dialog = new OrderDialog(window_, random_, window_.ui().dialog_font);
+  auto* dialog = new OrderDialog(window_, random_, window_.ui().dialog_font,
+                                 window_.ui().disc_marks);
   QObject::connect(
       dialog, &OrderDialog::seatingFixed, &window_.announcer(),
       [this](const QString& seating) { window_.announcer().Say(seating); });

@@ -19,7 +19,7 @@ QFont MakeUiFont() {
   return font;
 }
 
-UiResources MakeUiResources() {
+UiResources MakeUiResources(DiscMarks disc_marks) {
   UiResources ui;
   ui.panel_font = MakeUiFont();
   ui.dialog_font = MakeUiFont();
@@ -30,6 +30,7 @@ UiResources MakeUiResources() {
   ui.game_menu->addSeparator();
   ui.quit_command =
       ui.game_menu->addAction(QString::fromUtf8(kQuitCommandText));
+  ui.disc_marks = disc_marks;
   return ui;
 }
 

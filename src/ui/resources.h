@@ -1,5 +1,6 @@
 // The user-interface resources made once at start-up and kept until the
-// process ends: the two fonts, the face colour and the game menu.
+// process ends: the two fonts, the face colour, the game menu and how the
+// discs are drawn.
 #ifndef QUADRIFLANK_UI_RESOURCES_H_
 #define QUADRIFLANK_UI_RESOURCES_H_
 
@@ -9,6 +10,8 @@
 #include <QIcon>
 #include <QMenu>
 #include <memory>
+
+#include "ui/board_painter.h"
 
 namespace qf {
 
@@ -24,13 +27,16 @@ struct UiResources {
   std::unique_ptr<QMenu> game_menu;
   QAction* start_command = nullptr;  // "始める", in game_menu
   QAction* quit_command = nullptr;   // "終了(&X)", in game_menu
+  // Chosen on the command line; the board and the order window draw their
+  // discs so.
+  DiscMarks disc_marks = DiscMarks::kNone;
 };
 
 // The face every text uses: "ＭＳ Ｐゴシック" where it is installed, else the
 // proportional Japanese gothic that Debian ships, 12 pixels high.
 QFont MakeUiFont();
 // In start-up order: panel font, dialog font, face colour, menu.
-UiResources MakeUiResources();
+UiResources MakeUiResources(DiscMarks disc_marks);
 // The program's icon from the embedded resources.
 QIcon ProgramIcon();
 
