@@ -96,6 +96,12 @@ void OrderDialog::Open() {
 }
 
 void OrderDialog::StartSpinning(int32_t period_ms) {
+  // A name that changes a hundred times a second would tell a screen reader
+  // of each change and flood it, so that it drops what matters, such as the
+  // seating; while they spin, the names say only that.
+  for (QLabel* label : name_labels_) {
+    label->setAccessibleName(QStringLiteral("spinning"));
+  }
   roulette_timer_.start(period_ms);
 }
 
@@ -106,6 +112,7 @@ void OrderDialog::ShowName(int32_t position, std::string_view name) {
 
 void OrderDialog::OrderFixed() {
   roulette_timer_.stop();
+  for (QLabel* label : name_labels_) label->setAccessibleName(label->text());
   button_->setText(QString::fromUtf8(kStartMatchCaption));
   emit seatingFixed(QString::fromStdString(SeatingText(order_)));
 }

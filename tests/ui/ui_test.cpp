@@ -262,6 +262,23 @@ class UiTest : public QObject {
     QVERIFY(f.view.hasFocus() && d4->state().focused);
   }
 
+  // The order window's names spin without telling a screen reader of each
+  // draw (a label with an accessible name of its own sends none), which
+  // would flood it; once fixed, each says who sits there.
+  void SpinningNames() {
+    Fixture f;
+    f.window.start_command().trigger();
+    auto* order = qobject_cast<OrderDialog*>(QApplication::activeModalWidget());
+    QTest::qWait(100);  // ten draws
+    QList<QLabel*> names;
+    for (QLabel* label : order->findChildren<QLabel*>())
+      if (label->accessibleName() == "spinning") names << label;
+    QCOMPARE(names.size(), 4);
+    order->findChild<QPushButton*>()->click();
+    for (QLabel* label : names)
+      QCOMPARE(label->accessibleName(), label->text());
+  }
+
   // While a game runs, the menu and quitting answer at once, in pauses and
   // blinks too: the human in seat 1 plays into a pass of seat 2. Alt+G in
   // the pause before the pass box opens the menu, which closes before the
