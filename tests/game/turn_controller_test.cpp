@@ -45,10 +45,10 @@ class Rig : public Shell {
   // move as seen: cell C,R blinking twice, 300 ms on and 300 ms off, then
   // the board drawn and the move told.
   std::string log;
-  // By seat: the frame's title, the count, the status text and whether the
-  // frame, count and status line are shown.
+  // Seat 1..4's panel: title, count, status text, each followed by '|';
+  // and whether the status line is shown.
   std::array<std::string, 4> titles, counts, statuses;
-  std::array<std::array<bool, 3>, 4> shown{};
+  std::array<bool, 4> status_shown{};
   std::vector<Cells> drawn;
   // The cell blinking last with a disc.
   Coord blinking{};
@@ -72,17 +72,6 @@ class Rig : public Shell {
     return star;
   }
   void Click(int32_t cell) { controller.OnBoardPress(ReadingCoord(cell)); }
-  // Seat 1..4's `texts` joined by '|', each hidden one (by `kind`: 0 frame,
-  // 1 count, 2 status line) in parentheses.
-  std::string Texts(const std::array<std::string, 4>& texts, int kind) {
-    std::string joined;
-    for (int seat = 0; seat < 4; ++seat) {
-      joined += shown[seat][kind] ? texts[seat] : "(" + texts[seat] + ")";
-      joined += seat < 3 ? "|" : "";
-    }
-    return joined;
-  }
-
   void OpenOrderWindow(Reply<std::optional<OrderState>> reply) override {
     Add("order");
     if (!start) return reply(std::nullopt);
@@ -104,16 +93,15 @@ class Rig : public Shell {
       titles[seat] = panels[seat].title;
       statuses[seat] = panels[seat].status;
       counts[seat] = std::to_string(panels[seat].count);
-      shown[seat][0] = shown[seat][1] = true;
     }
   }
   void ShowDiscCount(int32_t seat, int32_t count) override {
     counts[seat - 1] = std::to_string(count);
   }
   void ShowStatusLine(int32_t seat, bool visible) override {
-    if (visible != shown[seat - 1][2])
+    if (visible != status_shown[seat - 1])
       Add("s" + std::to_string(seat) + (visible ? "+" : "-"));
-    shown[seat - 1][2] = visible;
+    status_shown[seat - 1] = visible;
   }
   void DrawBoard(const Cells& cells) override {
     EXPECT_EQ(cells, board.cells());
@@ -177,9 +165,15 @@ TEST(GameTest, ASecondGamePlayedToTheEnd) {
             "draw x1 s2- p500 [結果: You Win!] start+ order order "
             "start- s1+ draw p500 m135 p200 s1- s2+ m234 p200 s2- s3+ "
             "m375 p200 s3- s4+ you");
-  EXPECT_EQ(rig.Texts(rig.titles, 0), "黒 - COM2|白 - COM1|赤 - COM3|黄 - You");
-  EXPECT_EQ(rig.Texts(rig.counts, 1) + " " + rig.Texts(rig.statuses, 2),
-            "3|3|4|1 (Thinking...)|(Thinking...)|(Thinking...)|Your Turn");
+  std::string panels;
+  for (int seat = 0; seat < 4; ++seat) {
+    panels += rig.titles[seat] + " " + rig.counts[seat] + " " +
+              rig.statuses[seat] +
+              (rig.status_shown[seat] ? "|" : " (hidden)|");
+  }
+  EXPECT_EQ(panels,
+            "黒 - COM2 3 Thinking... (hidden)|白 - COM1 3 Thinking... (hidden)|"
+            "赤 - COM3 4 Thinking... (hidden)|黄 - You 1 Your Turn|");
   const Board& board = rig.board;
   for (int presses = 0; !board.IsGameOver() && presses < 61; ++presses) {
     rig.controller.StartGame();
