@@ -29,7 +29,8 @@ void ClosePopups() {
 
 // A box sizes itself to its text alone, and the window manager cuts a
 // title that does not fit beside its buttons. The box is made wide enough
-// for the title in a larger, bold face and three title-bar buttons.
+// for the title in a larger, bold face beside a window manager's buttons
+// and margins, which take about six title-bar heights.
 void LeaveRoomForTitle(QMessageBox& box) {
   QFont title_font = box.font();
   title_font.setBold(true);
@@ -37,7 +38,7 @@ void LeaveRoomForTitle(QMessageBox& box) {
   const int button = box.style()->pixelMetric(QStyle::PM_TitleBarHeight);
   const int width =
       QFontMetrics(title_font).horizontalAdvance(box.windowTitle()) +
-      4 * button;
+      6 * button;
   auto* layout = qobject_cast<QGridLayout*>(box.layout());
   if (layout == nullptr) return;
   layout->addItem(
