@@ -1,7 +1,6 @@
 #include "ui/qt_shell.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QStyle>
@@ -17,14 +16,6 @@ namespace {
 
 QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// A box or window that opens beside an open menu would leave the menu over
-// it, holding the keyboard; the menu closes first.
-void ClosePopups() {
-  while (QWidget* popup = QApplication::activePopupWidget()) {
-    if (!popup->close()) popup->hide();
-  }
 }
 
 // A box sizes itself to its text alone, and the window manager cuts a
@@ -52,7 +43,6 @@ QtShell::QtShell(MainWindow& window, RandomSource& random)
     : window_(window), random_(random) {}
 
 void QtShell::OpenOrderWindow(Reply<std::optional<OrderState>> reply) {
-  ClosePopups();
   auto* dialog = new OrderDialog(window_, random_, window_.ui().dialog_font,
                                  window_.ui().disc_marks);
   QObject::connect(
@@ -75,7 +65,6 @@ void QtShell::ShowMessage(std::string_view text, std::string_view caption,
                           Reply<> reply) {
   // What led to the box is told before the box speaks for itself.
   SayPendingNotice();
-  ClosePopups();
   auto* box = new QMessageBox(QMessageBox::Information, FromUtf8(caption),
                               FromUtf8(text), QMessageBox::Ok, &window_);
   box->setAttribute(Qt::WA_DeleteOnClose);
@@ -85,8 +74,9 @@ void QtShell::ShowMessage(std::string_view text, std::string_view caption,
     GiveBoardTheKeyboard();
     reply();
   });
+  // Opening a modal box closes any open menu; the box takes the keyboard at
+  // once, with or without a window manager.
   box->open();
-  // The box takes the keyboard at once, with or without a window manager.
   box->activateWindow();
 }
 

@@ -366,6 +366,9 @@ def game_by_ear(s):
             continue
         ear.expect(r"^notification (.*\. )?Your turn\.?$", 10, mark)
         take_moves(mark)
+        # Read again: a read of the 64 cells may have begun before the turn.
+        cells, names = s.board()
+        legal = [i for i, name in enumerate(names) if name.endswith(", legal")]
         if human_turns == 0:
             hear(r"^notification You, %s, \d+ discs?\. .*Your turn" % colours["You"], "s")
         human_turns += 1
