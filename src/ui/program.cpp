@@ -3,7 +3,10 @@
 namespace qf {
 
 Program::Program(DiscMarks disc_marks)
-    : ui(MakeUiResources(disc_marks)), window(ui), shell(window, random), game(shell) {
+    : ui(MakeUiResources(disc_marks)),
+      window(ui),
+      shell(window, random),
+      game(shell) {
   QObject::connect(&window, &MainWindow::startRequested, &window,
                    [this] { game.StartGame(); });
   QObject::connect(&window, &MainWindow::cellPressed, &window,
