@@ -11,6 +11,14 @@
 #include "ui/board_painter.h"
 
 namespace qf {
+namespace {
+
+// Enter, Return and Space: the keys that press a board cell.
+bool IsPressKey(int key) {
+  return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+}
+
+}  // namespace
 
 BoardView::BoardView(DiscMarks disc_marks, QWidget* parent)
     : QWidget(parent), disc_marks_(disc_marks) {
@@ -21,10 +29,6 @@ BoardView::BoardView(DiscMarks disc_marks, QWidget* parent)
   // Keys come here; a click leaves the focus where it is.
   setFocusPolicy(Qt::TabFocus);
   setAccessibleName(QStringLiteral("Board"));
-}
-
-bool BoardView::IsPressKey(int key) {
-  return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
 }
 
 void BoardView::ShowPosition(const Cells& cells) {

@@ -31,9 +31,6 @@ class BoardView : public QWidget {
 
   BoardView(DiscMarks disc_marks, QWidget* parent);
 
-  // Enter, Return and Space: the keys that press a board cell.
-  static bool IsPressKey(int key);
-
   // Draws `cells`, on the screen when this returns, with no cell legal, and
   // tells assistive technology which cells changed.
   void ShowPosition(const Cells& cells);
